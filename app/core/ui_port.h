@@ -1,0 +1,51 @@
+// The Ui port: every interaction that needs a person or the window system. The Qt
+// program implements it in app/gui; tests use ScriptedUi (scripted_ui.h).
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tv::core {
+
+enum class MsgIcon { None, Information, Warning, Critical, Question };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+// Which mouse pointer the program shows.
+enum class Pointer { Normal, Busy };
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // A modal message box. An empty title shows the program's title. CR and CR LF in the
+  // text are line breaks; trailing blanks are kept. Returns the button pressed.
+  virtual MsgResult Message(const std::string& text, const std::string& title, MsgIcon icon,
+                            MsgButtons buttons) = 0;
+
+  // Shorthand for a box with only an OK button.
+  void Tell(const std::string& text, const std::string& title, MsgIcon icon = MsgIcon::None) {
+    Message(text, title, icon, MsgButtons::Ok);
+  }
+  // Yes/No question; true when the answer is Yes.
+  bool Ask(const std::string& text, const std::string& title, MsgIcon icon = MsgIcon::Question) {
+    return Message(text, title, icon, MsgButtons::YesNo) == MsgResult::Yes;
+  }
+
+  // Modal folder choice starting at startFolder; nullopt when cancelled.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& prompt,
+                                                  const std::string& startFolder) = 0;
+
+  // Status-bar panel text by key ("Progress", "ZoomState", "X", "Y", "ZoomPct").
+  virtual void SetStatus(const std::string& panelKey, const std::string& text) = 0;
+  virtual void SetPointer(Pointer pointer) = 0;
+  // Lets the window system handle pending events (timer ticks included).
+  virtual void ProcessEvents() = 0;
+  // Brings the main window to the front (briefly topmost).
+  virtual void RaiseMainWindow() = 0;
+  // Activates another program's top-level window by its title; failures are ignored.
+  virtual void ActivateWindowByTitle(const std::string& title) = 0;
+  virtual void OpenUrl(const std::string& url) = 0;
+};
+
+}  // namespace tv::core
