@@ -22,6 +22,10 @@ class Program {
   std::string TmpDir;      // AppDir + "TMP/"
   std::string NestTmpDir;  // AppDir + "NestTmp/"
 
+  // Paths and settings stores: folder of the per-user settings store; empty means the user's
+  // own (registry::StoreFolder()). Tests point it at a temporary folder.
+  std::string RegistryFolder;
+
   // Set while a nesting run is in progress: commands that change the work list, the
   // settings or the stock, Exit, and the batch watcher's pickup wait until it clears.
   bool RunInProgress = false;

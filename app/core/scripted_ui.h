@@ -1,0 +1,121 @@
+// A Ui for tests: records every message, status text and pointer change, answers questions and
+// folder choices from queues the test fills, and fails the test on a question it did not expect.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/ui_port.h"
+
+namespace tv::core {
+
+struct RecordedMessage {
+  std::string text;
+  std::string title;
+  MsgIcon icon = MsgIcon::None;
+  MsgButtons buttons = MsgButtons::Ok;
+  MsgResult answer = MsgResult::Ok;  // what the box returned
+
+  bool IsQuestion() const { return buttons != MsgButtons::Ok; }
+};
+
+struct RecordedFolderChoice {
+  std::string title;
+  std::string prompt;
+  std::string startFolder;
+  std::optional<std::string> answer;
+};
+
+class ScriptedUi : public Ui {
+ public:
+  ScriptedUi() = default;
+  // Fails the test when an expected question or folder choice never came.
+  ~ScriptedUi() override;
+  ScriptedUi(const ScriptedUi&) = delete;
+  ScriptedUi& operator=(const ScriptedUi&) = delete;
+
+  // Queues the answer to the next question (any message with buttons other than OK). A
+  // non-empty fragment must occur in the question's text. Questions take the queued answers in
+  // order; a question with nothing queued fails the test and gets Cancel (or No).
+  ScriptedUi& ExpectQuestion(std::string fragment, MsgResult answer);
+  ScriptedUi& ExpectQuestion(MsgResult answer) { return ExpectQuestion({}, answer); }
+  // Queues the result of the next ChooseFolder: a folder, or nullopt for Cancel.
+  ScriptedUi& ExpectFolderChoice(std::optional<std::string> folder, std::string promptFragment = {});
+  // Answers still waiting for their question.
+  std::size_t PendingAnswers() const { return answers_.size() + folders_.size(); }
+
+  // Every message box in order, questions included.
+  const std::vector<RecordedMessage>& Messages() const { return messages_; }
+  // The last message box; fails the test (and returns an empty record) when there was none.
+  const RecordedMessage& LastMessage() const;
+  // Number of message boxes whose text contains fragment.
+  std::size_t CountMessages(const std::string& fragment) const;
+  void ClearMessages() { messages_.clear(); }
+
+  const std::vector<RecordedFolderChoice>& FolderChoices() const { return folderChoices_; }
+
+  // Current text of a status panel ("" when never set) and every text set, in order.
+  std::string Status(const std::string& panelKey) const;
+  const std::vector<std::pair<std::string, std::string>>& StatusHistory() const { return statusHistory_; }
+
+  Pointer CurrentPointer() const { return pointer_; }
+  const std::vector<Pointer>& PointerHistory() const { return pointerHistory_; }
+
+  // ProcessEvents calls so far; the hook runs on each call (a test uses it to deliver timer
+  // ticks or to change state while a loop waits).
+  int ProcessEventsCalls() const { return processEventsCalls_; }
+  void SetProcessEventsHook(std::function<void()> hook) { processEventsHook_ = std::move(hook); }
+
+  int RaiseCalls() const { return raiseCalls_; }
+  const std::vector<std::string>& ActivatedTitles() const { return activatedTitles_; }
+  const std::vector<std::string>& OpenedUrls() const { return openedUrls_; }
+
+  // Ui
+  MsgResult Message(const std::string& text, const std::string& title, MsgIcon icon,
+                    MsgButtons buttons) override;
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& prompt,
+                                          const std::string& startFolder) override;
+  void SetStatus(const std::string& panelKey, const std::string& text) override;
+  void SetPointer(Pointer pointer) override;
+  void ProcessEvents() override;
+  void RaiseMainWindow() override { ++raiseCalls_; }
+  void ActivateWindowByTitle(const std::string& title) override { activatedTitles_.push_back(title); }
+  void OpenUrl(const std::string& url) override { openedUrls_.push_back(url); }
+
+ private:
+  struct ExpectedAnswer {
+    std::string fragment;
+    MsgResult answer;
+  };
+  struct ExpectedFolder {
+    std::optional<std::string> folder;
+    std::string fragment;
+  };
+
+  std::deque<ExpectedAnswer> answers_;
+  std::deque<ExpectedFolder> folders_;
+  std::vector<RecordedMessage> messages_;
+  std::vector<RecordedFolderChoice> folderChoices_;
+  std::map<std::string, std::string> status_;
+  std::vector<std::pair<std::string, std::string>> statusHistory_;
+  Pointer pointer_ = Pointer::Normal;
+  std::vector<Pointer> pointerHistory_;
+  int processEventsCalls_ = 0;
+  std::function<void()> processEventsHook_;
+  int raiseCalls_ = 0;
+  std::vector<std::string> activatedTitles_;
+  std::vector<std::string> openedUrls_;
+};
+
+// Readable names in test failure messages.
+const char* ToString(MsgResult result);
+const char* ToString(MsgButtons buttons);
+const char* ToString(MsgIcon icon);
+
+}  // namespace tv::core
