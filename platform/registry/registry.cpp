@@ -12,6 +12,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "files/atomic_write.h"
 #include "registry/store_file.h"
 
 namespace tv::registry {
@@ -71,37 +72,6 @@ LoadedRoot LoadRoot(const fs::path& file) {
   return result;
 }
 
-// Temp file in the same folder, flushed to disk, then renamed over the old file, so a crash or
-// a full disk leaves either the old or the new file, never a mixture.
-bool WriteWhole(const fs::path& file, const std::string& bytes) {
-  std::string tempName = ".";
-  tempName += file.filename().string();
-  tempName += ".XXXXXX";
-  std::string pattern = (file.parent_path() / tempName).string();
-  const int fd = mkstemp(pattern.data());
-  if (fd < 0) return false;
-  size_t written = 0;
-  bool ok = true;
-  while (ok && written < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) written += static_cast<size_t>(n);
-  }
-  ok = ok && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  ok = ok && rename(pattern.c_str(), file.c_str()) == 0;
-  if (!ok) {
-    unlink(pattern.c_str());
-    return false;
-  }
-  if (const int dir = open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-  return true;
-}
-
 // Serialises read-modify-write cycles of processes sharing the store folder, so two writers
 // do not lose each other's changes. Without the lock the change still goes ahead.
 class FolderLock {
@@ -136,7 +106,7 @@ bool ModifyRoot(const fs::path& folder, Root root, Change change) {
   LoadedRoot loaded = LoadRoot(file);
   if (loaded.state == LoadState::Unreadable || loaded.image.version > detail::kFormatVersion) return false;
   if (!change(loaded.image)) return true;
-  return WriteWhole(file, detail::FormatStore(loaded.image));
+  return files::WriteFileAtomic(file.string(), detail::FormatStore(loaded.image));
 }
 
 StoreImage ReadRoot(const fs::path& folder, Root root) {

@@ -1,0 +1,217 @@
+#include "profile/profile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+#include "files/files.h"
+
+namespace tv::profile {
+namespace {
+
+// One line of the file: its text and the line break after it ("", "\n" or "\r\n").
+struct Line {
+  std::string_view body;
+  std::string_view ending;
+};
+
+std::vector<Line> SplitLines(std::string_view text) {
+  std::vector<Line> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t nl = text.find('\n', start);
+    if (nl == std::string_view::npos) {
+      lines.push_back({text.substr(start), {}});
+      break;
+    }
+    size_t bodyEnd = nl;
+    if (bodyEnd > start && text[bodyEnd - 1] == '\r') --bodyEnd;
+    lines.push_back({text.substr(start, bodyEnd - start), text.substr(bodyEnd, nl + 1 - bodyEnd)});
+    start = nl + 1;
+  }
+  return lines;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// What one line is, as far as lookups are concerned.
+struct Parsed {
+  enum Kind { Other, Section, Key } kind = Other;
+  std::string_view name;  // section or key name, trimmed
+  size_t valueStart = 0;  // offset of the value in the line's body (Key)
+};
+
+Parsed ParseLine(std::string_view body, bool firstLine) {
+  if (firstLine && body.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    Parsed parsed = ParseLine(body.substr(kUtf8Bom.size()), false);
+    parsed.valueStart += kUtf8Bom.size();
+    return parsed;
+  }
+  const std::string_view trimmed = Trim(body);
+  if (trimmed.empty() || trimmed.front() == ';') return {};
+  if (trimmed.front() == '[') {
+    const size_t close = trimmed.find(']');
+    if (close == std::string_view::npos) return {};
+    return {Parsed::Section, Trim(trimmed.substr(1, close - 1)), 0};
+  }
+  const size_t eq = body.find('=');
+  if (eq == std::string_view::npos) return {};
+  const std::string_view name = Trim(body.substr(0, eq));
+  if (name.empty()) return {};
+  return {Parsed::Key, name, eq + 1};
+}
+
+// Where section and key stand in the file; npos when missing.
+struct Location {
+  size_t section = std::string_view::npos;  // index of the section's header line
+  size_t key = std::string_view::npos;      // index of the key's line
+  size_t lastKey = std::string_view::npos;  // index of the section's last key line
+};
+
+Location Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+  Location at;
+  bool inSection = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const Parsed parsed = ParseLine(lines[i].body, i == 0);
+    if (parsed.kind == Parsed::Section) {
+      if (inSection) break;  // only the first section of that name counts
+      inSection = SameName(parsed.name, section);
+      if (inSection) at.section = i;
+    } else if (inSection && parsed.kind == Parsed::Key) {
+      at.lastKey = i;
+      if (at.key == std::string_view::npos && SameName(parsed.name, key)) at.key = i;
+    }
+  }
+  return at;
+}
+
+// The file to work on: an existing file whose name differs only in case stands for the name
+// given, so an INI file copied from another system is read and updated rather than shadowed.
+struct ProfileFile {
+  std::string path;
+  bool exists = false;
+  bool readable = false;
+  std::string text;
+};
+
+ProfileFile OpenProfile(const std::string& file) {
+  ProfileFile opened{file, false, false, {}};
+  if (std::optional<std::string> found = files::FindExisting(file)) {
+    opened.path = *found;
+    opened.exists = true;
+    if (std::optional<std::string> text = files::ReadFile(opened.path)) {
+      opened.readable = true;
+      opened.text = std::move(*text);
+    }
+  }
+  return opened;
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Why section, key or value cannot be written as one well-formed line; empty when they can.
+std::string Unstorable(std::string_view section, std::string_view key, std::string_view value) {
+  if (Trim(section).empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos) {
+    return "unusable section name";
+  }
+  const std::string_view trimmedKey = Trim(key);
+  if (trimmedKey.empty() || HasLineBreak(key) || key.find('=') != std::string_view::npos ||
+      trimmedKey.front() == '[' || trimmedKey.front() == ';') {
+    return "unusable key name";
+  }
+  if (HasLineBreak(value)) return "a value cannot hold a line break";
+  return {};
+}
+
+}  // namespace
+
+std::optional<std::string> ReadValue(const std::string& file, const std::string& section,
+                                     const std::string& key) {
+  const ProfileFile opened = OpenProfile(file);
+  if (!opened.readable) return std::nullopt;
+  const std::vector<Line> lines = SplitLines(opened.text);
+  const Location at = Locate(lines, Trim(section), Trim(key));
+  if (at.key == std::string_view::npos) return std::nullopt;
+  const Parsed parsed = ParseLine(lines[at.key].body, at.key == 0);
+  return std::string(lines[at.key].body.substr(parsed.valueStart));
+}
+
+bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
+                const std::string& value, std::string* error) {
+  if (const std::string why = Unstorable(section, key, value); !why.empty()) {
+    if (error != nullptr) *error = why;
+    return false;
+  }
+  const ProfileFile opened = OpenProfile(file);
+  if (opened.exists && !opened.readable) {
+    // Rewriting it would drop whatever it holds.
+    if (error != nullptr) *error = "Cannot read " + opened.path;
+    return false;
+  }
+  const std::string& text = opened.text;
+  const std::vector<Line> lines = SplitLines(text);
+  const Location at = Locate(lines, Trim(section), Trim(key));
+
+  // New lines follow the file's own line breaks.
+  std::string_view eol = "\n";
+  for (const Line& line : lines) {
+    if (!line.ending.empty()) {
+      eol = line.ending;
+      break;
+    }
+  }
+  const std::string keyLine = std::string(Trim(key)) + "=" + value;
+
+  std::string out;
+  out.reserve(text.size() + keyLine.size() + section.size() + 8);
+  auto append = [&](const Line& line) {
+    out.append(line.body);
+    out.append(line.ending);
+  };
+  if (at.key != std::string_view::npos) {
+    const Parsed parsed = ParseLine(lines[at.key].body, at.key == 0);
+    if (lines[at.key].body.substr(parsed.valueStart) == value) return true;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (i == at.key) {
+        out.append(lines[i].body.substr(0, parsed.valueStart)).append(value).append(lines[i].ending);
+      } else {
+        append(lines[i]);
+      }
+    }
+  } else if (at.section != std::string_view::npos) {
+    const size_t after = at.lastKey != std::string_view::npos ? at.lastKey : at.section;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      append(lines[i]);
+      if (i == after) {
+        if (lines[i].ending.empty()) out.append(eol);
+        out.append(keyLine).append(lines[i].ending.empty() ? std::string_view() : eol);
+      }
+    }
+  } else {
+    out = text;
+    if (!out.empty() && out.back() != '\n') out.append(eol);
+    out.append("[").append(Trim(section)).append("]").append(eol).append(keyLine).append(eol);
+  }
+  return files::WriteFileAtomic(opened.path, out, error);
+}
+
+}  // namespace tv::profile

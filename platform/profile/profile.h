@@ -1,0 +1,24 @@
+// INI files read and written one key at a time, the way the Windows private-profile calls do:
+// sections and keys compared without case, everything else in the file left as it was.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tv::profile {
+
+// The value of key in section: the text after the key's first "=", exactly as written (blanks
+// included). nullopt when the file, the section or the key is missing or the file cannot be
+// read. The first section and the first key of a name count; lines that are neither a section,
+// a "key=value" line nor a ";" comment are ignored.
+std::optional<std::string> ReadValue(const std::string& file, const std::string& section,
+                                     const std::string& key);
+
+// Sets key=value in section, creating the file, the section or the key when missing. Every
+// other line keeps its bytes. The file is replaced atomically; false (file unchanged, reason in
+// *error) when it cannot be written or read, or when section, key or value cannot be stored
+// on one line.
+bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
+                const std::string& value, std::string* error = nullptr);
+
+}  // namespace tv::profile

@@ -1,0 +1,183 @@
+// INI reads and writes: lookups ignore case and blanks around names, values come back exactly as
+// written, and a write changes only the one line it is about.
+#include "profile/profile.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace tv::profile {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const fs::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "tv-profile-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    ini_ = (folder_ / "TAVO.INI").string();
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path folder_;
+  std::string ini_;
+};
+
+TEST_F(ProfileTest, ReadsValuesExactlyAsWritten) {
+  WriteText(ini_,
+            "\xEF\xBB\xBF[Config]\r\n"
+            "; CfgFile=commented out\r\n"
+            "CfgFile=Shop.CFG\r\n"
+            "this line is not a key\r\n"
+            "SourceDir=/home/anna/parts/  \r\n"
+            "  DimensionTolerance  = 0.5\r\n"
+            "Formula=a=b\r\n"
+            "Empty=\r\n"
+            "CfgFile=second one is ignored\r\n"
+            "[ Options ]\n"
+            "PrintBlack= 0\n"
+            "BackColor= 16777215\n"
+            "[Config]\n"
+            "MaterialDataPath=/ignored/because/the/first/Config/counts\n"
+            "[Other]\n"
+            "Key=last line without a break");
+  const struct {
+    const char* section;
+    const char* key;
+    std::optional<std::string> expected;
+  } cases[] = {
+      {"Config", "CfgFile", "Shop.CFG"},
+      {"CONFIG", "cfgfile", "Shop.CFG"},
+      {"Config", "SourceDir", "/home/anna/parts/  "},
+      {"Config", "DimensionTolerance", " 0.5"},
+      {"Config", "Formula", "a=b"},
+      {"Config", "Empty", ""},
+      {"Options", "PrintBlack", " 0"},
+      {" options ", " BACKCOLOR ", " 16777215"},
+      {"Other", "Key", "last line without a break"},
+      {"Config", "MaterialDataPath", std::nullopt},
+      {"Config", "PrintBlack", std::nullopt},
+      {"Config", "; CfgFile", std::nullopt},
+      {"Config", "this line is not a key", std::nullopt},
+      {"Missing", "CfgFile", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadValue(ini_, c.section, c.key), c.expected) << "[" << c.section << "] " << c.key;
+  }
+}
+
+TEST_F(ProfileTest, MissingOrUnreadableFileReadsAsMissing) {
+  EXPECT_EQ(ReadValue(ini_, "Config", "CfgFile"), std::nullopt);
+  fs::create_directory(ini_);
+  EXPECT_EQ(ReadValue(ini_, "Config", "CfgFile"), std::nullopt);
+}
+
+TEST_F(ProfileTest, WriteChangesOnlyItsOwnLine) {
+  const struct {
+    const char* what;
+    std::string before;
+    const char* section;
+    const char* key;
+    const char* value;
+    std::string after;
+  } cases[] = {
+      {"replaces the value, keeps the key's spelling and the line break",
+       "[Config]\r\nCfgFile = Old.CFG\r\n[X]\r\n", "config", "CFGFILE", "New.CFG",
+       "[Config]\r\nCfgFile =New.CFG\r\n[X]\r\n"},
+      {"adds a key after the section's last key", "[Config]\nA=1\nB=2\n\n; about Options\n[Options]\nC=3\n",
+       "Config", "New", "v", "[Config]\nA=1\nB=2\nNew=v\n\n; about Options\n[Options]\nC=3\n"},
+      {"adds a key to a section without keys", "[Config]\n[Options]\n", "Config", "K", "v",
+       "[Config]\nK=v\n[Options]\n"},
+      {"adds a key after a last line without a break", "[Config]\nA=1", "Config", "B", "2",
+       "[Config]\nA=1\nB=2"},
+      {"appends a missing section with the file's line breaks", "; note\r\n[Config]\r\nA=1", "Options",
+       "PrintBlack", " 1", "; note\r\n[Config]\r\nA=1\r\n[Options]\r\nPrintBlack= 1\r\n"},
+      {"writes into the first of two sections", "[S]\nK=1\n[T]\n[s]\nK=2\n", "S", "K", "3",
+       "[S]\nK=3\n[T]\n[s]\nK=2\n"},
+      {"keeps malformed lines and lines before the first section", "stray text\n[S]\nno equals sign\nK=1\n",
+       "S", "K", "2", "stray text\n[S]\nno equals sign\nK=2\n"},
+      {"keeps a byte order mark", "\xEF\xBB\xBFK=0\n[S]\nK=1\n", "S", "K", "2",
+       "\xEF\xBB\xBFK=0\n[S]\nK=2\n"},
+  };
+  for (const auto& c : cases) {
+    WriteText(ini_, c.before);
+    std::string error;
+    EXPECT_TRUE(WriteValue(ini_, c.section, c.key, c.value, &error)) << c.what << ": " << error;
+    EXPECT_EQ(ReadText(ini_), c.after) << c.what;
+    EXPECT_EQ(ReadValue(ini_, c.section, c.key), c.value) << c.what;
+  }
+}
+
+TEST_F(ProfileTest, WriteCreatesTheFileAndValuesRoundTrip) {
+  const std::string values[] = {
+      " 0",        " 16777215", "", "  ", "a=b", ";not a comment", "[not a section]", "/home/jürgen/Küche/",
+      "\"quoted\""};
+  for (const std::string& value : values) {
+    ASSERT_TRUE(WriteValue(ini_, "Options", "Value", value)) << value;
+    EXPECT_EQ(ReadValue(ini_, "Options", "Value"), value);
+  }
+  EXPECT_EQ(ReadText(ini_), "[Options]\nValue=\"quoted\"\n");
+}
+
+TEST_F(ProfileTest, WhatCannotBeStoredOnOneLineIsRefusedAndTheFileKept) {
+  const std::string before = "[Config]\nA=1\n";
+  const struct {
+    const char* section;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"Config", "A", "two\nlines"},
+      {"Config", "A", "carriage\rreturn"},
+      {"Config", "A=B", "1"},
+      {"Config", "", "1"},
+      {"Config", "  ", "1"},
+      {"Config", "[A", "1"},
+      {"Config", ";A", "1"},
+      {"Con]fig", "A", "1"},
+      {"", "A", "1"},
+      {"Config\n[Evil", "A", "1"},
+  };
+  for (const auto& c : cases) {
+    WriteText(ini_, before);
+    std::string error;
+    EXPECT_FALSE(WriteValue(ini_, c.section, c.key, c.value, &error)) << c.section << "/" << c.key;
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadText(ini_), before);
+  }
+}
+
+TEST_F(ProfileTest, FailedWriteReportsItAndLeavesTheOldFile) {
+  std::string error;
+  EXPECT_FALSE(WriteValue((folder_ / "no such folder" / "TAVO.INI").string(), "S", "K", "v", &error));
+  EXPECT_FALSE(error.empty());
+
+  fs::create_directory(ini_);  // a file that exists but cannot be read is not overwritten
+  EXPECT_FALSE(WriteValue(ini_, "S", "K", "v"));
+  EXPECT_TRUE(fs::is_directory(ini_));
+}
+
+TEST_F(ProfileTest, FileNameDifferingInCaseIsReadAndUpdatedInPlace) {
+  const fs::path lower = folder_ / "tavo.ini";
+  WriteText(lower, "[Config]\nCfgFile=Shop.CFG\n");
+  EXPECT_EQ(ReadValue(ini_, "Config", "CfgFile"), "Shop.CFG");
+  ASSERT_TRUE(WriteValue(ini_, "Config", "SourceDir", "/parts/"));
+  EXPECT_FALSE(fs::exists(folder_ / "TAVO.INI"));
+  EXPECT_EQ(ReadText(lower), "[Config]\nCfgFile=Shop.CFG\nSourceDir=/parts/\n");
+}
+
+}  // namespace
+}  // namespace tv::profile
