@@ -1,0 +1,20 @@
+// Small text helpers shared by the grid's sources: the leading number of a cell text,
+// upper-casing for comparisons, and the escaping of the grid file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tv::grid::detail {
+
+// The number at the start of text (blanks skipped, 0 when there is none).
+double LeadingNumber(std::string_view text);
+// The value when text, blanks around it removed, is one number and nothing else.
+std::optional<double> WholeNumber(std::string_view text);
+std::string UpperAscii(std::string_view text);
+// Backslash escapes for "\\", Tab, LF and CR, so that a text fits in one Tab-separated field.
+std::string Escape(std::string_view text);
+std::string Unescape(std::string_view text);
+
+}  // namespace tv::grid::detail
