@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tv::core {
 namespace {
@@ -80,6 +81,9 @@ ScriptedUi::~ScriptedUi() {
   for (const ExpectedFolder& expected : folders_) {
     ADD_FAILURE() << "Expected folder choice never made: \"" << expected.fragment << "\"";
   }
+  for (const ExpectedFile& expected : files_) {
+    ADD_FAILURE() << "Expected file choice never made: \"" << expected.fragment << "\"";
+  }
 }
 
 ScriptedUi& ScriptedUi::ExpectQuestion(std::string fragment, MsgResult answer) {
@@ -89,6 +93,11 @@ ScriptedUi& ScriptedUi::ExpectQuestion(std::string fragment, MsgResult answer) {
 
 ScriptedUi& ScriptedUi::ExpectFolderChoice(std::optional<std::string> folder, std::string promptFragment) {
   folders_.push_back({std::move(folder), std::move(promptFragment)});
+  return *this;
+}
+
+ScriptedUi& ScriptedUi::ExpectFileChoice(std::optional<std::string> path, std::string titleFragment) {
+  files_.push_back({std::move(path), std::move(titleFragment)});
   return *this;
 }
 
@@ -150,6 +159,36 @@ std::optional<std::string> ScriptedUi::ChooseFolder(const std::string& title, co
   }
   folderChoices_.push_back(choice);
   return choice.answer;
+}
+
+std::optional<std::string> ScriptedUi::ChooseFile(bool save, const FileChoice& choice) {
+  RecordedFileChoice record{save, choice, std::nullopt};
+  if (files_.empty()) {
+    ADD_FAILURE() << "Unexpected file dialog \"" << choice.title << "\"; cancelled";
+  } else {
+    ExpectedFile expected = files_.front();
+    files_.pop_front();
+    if (choice.title.find(expected.fragment) == std::string::npos) {
+      ADD_FAILURE() << "File dialog \"" << choice.title << "\" does not contain the expected \""
+                    << expected.fragment << "\"";
+    }
+    record.answer = expected.path;
+  }
+  fileChoices_.push_back(record);
+  return record.answer;
+}
+
+std::optional<std::string> ScriptedUi::ChooseFileToOpen(const FileChoice& choice) {
+  return ChooseFile(false, choice);
+}
+
+std::optional<std::string> ScriptedUi::ChooseFileToSave(const FileChoice& choice) {
+  return ChooseFile(true, choice);
+}
+
+void ScriptedUi::WaitWithoutEvents(double seconds) {
+  waits_.push_back(seconds);
+  timeOfDay_ = std::fmod(timeOfDay_ + seconds, 86400.0);
 }
 
 void ScriptedUi::SetStatus(const std::string& panelKey, const std::string& text) {

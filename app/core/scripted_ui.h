@@ -32,6 +32,12 @@ struct RecordedFolderChoice {
   std::optional<std::string> answer;
 };
 
+struct RecordedFileChoice {
+  bool save = false;  // the save-file dialog, else the open-file one
+  Ui::FileChoice choice;
+  std::optional<std::string> answer;
+};
+
 class ScriptedUi : public Ui {
  public:
   ScriptedUi() = default;
@@ -47,8 +53,11 @@ class ScriptedUi : public Ui {
   ScriptedUi& ExpectQuestion(MsgResult answer) { return ExpectQuestion({}, answer); }
   // Queues the result of the next ChooseFolder: a folder, or nullopt for Cancel.
   ScriptedUi& ExpectFolderChoice(std::optional<std::string> folder, std::string promptFragment = {});
+  // Queues the result of the next ChooseFileToOpen or ChooseFileToSave: a path, or nullopt for
+  // Cancel. A non-empty fragment must occur in the dialog's title.
+  ScriptedUi& ExpectFileChoice(std::optional<std::string> path, std::string titleFragment = {});
   // Answers still waiting for their question.
-  std::size_t PendingAnswers() const { return answers_.size() + folders_.size(); }
+  std::size_t PendingAnswers() const { return answers_.size() + folders_.size() + files_.size(); }
 
   // Every message box in order, questions included.
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
@@ -59,6 +68,13 @@ class ScriptedUi : public Ui {
   void ClearMessages() { messages_.clear(); }
 
   const std::vector<RecordedFolderChoice>& FolderChoices() const { return folderChoices_; }
+  // Every file dialog shown, in order.
+  const std::vector<RecordedFileChoice>& FileChoices() const { return fileChoices_; }
+
+  // The scripted clock: TimeOfDay answers it; a wait moves it on (past midnight to 0).
+  void SetTimeOfDay(double seconds) { timeOfDay_ = seconds; }
+  const std::vector<double>& Waits() const { return waits_; }
+  int SplashCloseCalls() const { return splashCloseCalls_; }
 
   // Current text of a status panel ("" when never set) and every text set, in order.
   std::string Status(const std::string& panelKey) const;
@@ -81,6 +97,11 @@ class ScriptedUi : public Ui {
                     MsgButtons buttons) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& prompt,
                                           const std::string& startFolder) override;
+  std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) override;
+  std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override;
+  double TimeOfDay() override { return timeOfDay_; }
+  void WaitWithoutEvents(double seconds) override;
+  void CloseSplash() override { ++splashCloseCalls_; }
   void SetStatus(const std::string& panelKey, const std::string& text) override;
   void SetPointer(Pointer pointer) override;
   void ProcessEvents() override;
@@ -98,7 +119,18 @@ class ScriptedUi : public Ui {
     std::string fragment;
   };
 
+  struct ExpectedFile {
+    std::optional<std::string> path;
+    std::string fragment;
+  };
+  std::optional<std::string> ChooseFile(bool save, const FileChoice& choice);
+
   std::deque<ExpectedAnswer> answers_;
+  std::deque<ExpectedFile> files_;
+  std::vector<RecordedFileChoice> fileChoices_;
+  double timeOfDay_ = 12 * 3600;
+  std::vector<double> waits_;
+  int splashCloseCalls_ = 0;
   std::deque<ExpectedFolder> folders_;
   std::vector<RecordedMessage> messages_;
   std::vector<RecordedFolderChoice> folderChoices_;

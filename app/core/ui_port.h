@@ -36,6 +36,23 @@ class Ui {
   virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& prompt,
                                                   const std::string& startFolder) = 0;
 
+  // The open-file and save-file dialogs (work-list files and the like). nullopt when cancelled.
+  struct FileChoice {
+    std::string title;
+    std::string fileName;     // proposed name; empty for none
+    std::string filter;       // "Caption|pattern" pairs joined by "|", e.g. "PRC (*.PRC)|*.prc"
+    std::string defaultExt;   // ".PRC": appended to a typed name without an extension; may be empty
+    std::string startFolder;  // the folder the dialog opens in
+  };
+  virtual std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) = 0;
+  virtual std::optional<std::string> ChooseFileToSave(const FileChoice& choice) = 0;
+
+  // The start-up splash: the clock its start time is taken from (seconds since local
+  // midnight), a wait that handles no window event at all, and closing it.
+  virtual double TimeOfDay() = 0;
+  virtual void WaitWithoutEvents(double seconds) = 0;
+  virtual void CloseSplash() = 0;
+
   // Status-bar panel text by key ("Progress", "ZoomState", "X", "Y", "ZoomPct").
   virtual void SetStatus(const std::string& panelKey, const std::string& text) = 0;
   virtual void SetPointer(Pointer pointer) = 0;
