@@ -1,0 +1,408 @@
+// One randomized greedy construction of a layout: pick a free rectangle, score every block of
+// the current sequence there, place one of the five best drawn with fixed odds, update the
+// free rectangles. The order of the random draws decides every layout.
+#include <algorithm>
+#include <cmath>
+
+#include "optimizer.h"
+
+namespace sawplan {
+
+namespace {
+
+// Sequences at or above this are never placed.
+constexpr int32_t kNoSequence = 100000;
+
+}  // namespace
+
+void Optimizer::ResetLayout(Layout& layout) {
+  layout.onePanel = false;
+  layout.usedWeight = 0;
+  layout.usedLength = 0;
+
+  // A panel wider than the saw can cut is worked as two strips; the cut between them wanders
+  // from reset to reset so the search sees different splits.
+  const double width = layout.panel.width;
+  const double maxCut = settings.max_saw_cuttingwidth;
+  if (width - kEps > maxCut) {
+    const double r = Random01();
+    layout.stripCut = (102 - 4 * r) * layout.stripCut * 0.0101;
+    if (layout.stripCut > 0.5 * width + kEps) layout.stripCut = width - maxCut;
+    if (layout.stripCut < (width - maxCut) - kEps) layout.stripCut = width - maxCut;
+  }
+
+  layout.remainingArea = 0;
+  for (int32_t p = 0; p < numParts; ++p) {
+    const tVREXPartData& part = parts[p];
+    remainingDemand[p] = part.num;
+    layout.remainingArea += part.num * part.length * part.width;
+    layout.counts[p] = 0;
+  }
+
+  layout.placedCount = 0;
+  layout.freeCount = 0;
+  layout.freeRects[layout.freeCount++] = {0, 0, layout.panel.length, StripWidthAt(layout, 0), false};
+  if (layout.stripCut < width - kEps) {
+    layout.freeRects[layout.freeCount++] = {0, layout.stripCut, layout.panel.length, width - layout.stripCut,
+                                            false};
+  }
+  layout.parkedCount = 0;
+}
+
+double Optimizer::StripWidthAt(const Layout& layout, double y) {
+  return y < layout.stripCut - kEps ? layout.stripCut : layout.panel.width;
+}
+
+void Optimizer::AddFreeRect(Layout& layout, double x, double y, double length, double width) const {
+  // A corner that cannot take even the smallest part is no use.
+  if (x <= layout.panel.length - smallestPartDimension + kEps &&
+      y <= StripWidthAt(layout, y) - smallestPartDimension + kEps) {
+    const FreeRect rect{x, y, length, width, settings.small_parts_inside == 1};
+    if (layout.freeCount < static_cast<int32_t>(layout.freeRects.size())) {
+      layout.freeRects[layout.freeCount] = rect;
+    } else {
+      layout.freeRects.push_back(rect);
+    }
+    ++layout.freeCount;
+  }
+}
+
+void Optimizer::RemoveFreeRect(Layout& layout, int32_t i) {
+  std::copy(layout.freeRects.begin() + i + 1, layout.freeRects.begin() + layout.freeCount,
+            layout.freeRects.begin() + i);
+  --layout.freeCount;
+}
+
+void Optimizer::ParkFreeRect(Layout& layout, int32_t i) {
+  const FreeRect& rect = layout.freeRects[i];
+  const FreeRect parked{rect.x, rect.y, rect.length, rect.width, false};
+  if (layout.parkedCount < static_cast<int32_t>(layout.parkedRects.size())) {
+    layout.parkedRects[layout.parkedCount] = parked;
+  } else {
+    layout.parkedRects.push_back(parked);
+  }
+  ++layout.parkedCount;
+}
+
+void Optimizer::RestoreParkedRects(Layout& layout) const {
+  // A restored rectangle is as good as a new one, so it gets the flag a new one would get.
+  const bool smallParts = settings.small_parts_inside == 1;
+  for (int32_t i = layout.parkedCount - 1; i >= 0; --i) {
+    FreeRect rect = layout.parkedRects[i];
+    rect.smallParts = smallParts;
+    if (layout.freeCount < static_cast<int32_t>(layout.freeRects.size())) {
+      layout.freeRects[layout.freeCount] = rect;
+    } else {
+      layout.freeRects.push_back(rect);
+    }
+    ++layout.freeCount;
+  }
+  layout.parkedCount = 0;
+}
+
+bool Optimizer::BlockExceedsDemand(const Layout& layout, const Block& block) const {
+  const BlockPlacement* placement = &blockPlacements[block.first];
+  int32_t i = 0;
+  while (i < block.count) {
+    const int32_t part = placement[i].part;
+    int32_t k = 1;
+    while (i + k < block.count && placement[i + k].part == part) ++k;
+    if (static_cast<int64_t>(layout.demandMultiplier) * k > remainingDemand[part] ||
+        static_cast<int64_t>(layout.counts[part]) + k > parts[part].maxnumperpanel) {
+      return true;
+    }
+    i += k;
+  }
+  return false;
+}
+
+bool Optimizer::OverlapsPlacedPart(const Layout& layout, int32_t part, bool turned, double x,
+                                   double y) const {
+  const double pl = ExtentLength(part, turned);
+  const double pw = ExtentWidth(part, turned);
+  for (int32_t i = 0; i < layout.placedCount; ++i) {
+    const PlacedPart& q = layout.placed[i];
+    if (x + kEps < q.x + q.length && q.x < x + pl - kEps && y + kEps < q.y + q.width && q.y < y + pw - kEps) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int32_t Optimizer::FindBlockingShift(const Layout& layout, const Block& block, double x, double y,
+                                     double* lengthShift, double* widthShift) const {
+  for (int32_t i = 0; i < layout.placedCount; ++i) {
+    const PlacedPart& q = layout.placed[i];
+    if (!(x + kEps < q.x + q.length && q.x < x + block.length - kEps)) continue;
+    if (!(y + kEps < q.y + q.width && q.y < y + block.width - kEps)) continue;
+    const double alongLength = q.x + q.length - x;
+    *lengthShift = (q.x < x - kEps && x + block.length + alongLength <= layout.panel.length + kEps)
+                       ? alongLength
+                       : kHuge;
+    const double acrossWidth = q.y + q.width - y;
+    *widthShift = (q.y < y - kEps && y + block.width + acrossWidth <= StripWidthAt(layout, y) + kEps)
+                      ? acrossWidth
+                      : kHuge;
+    return i;
+  }
+  return -1;
+}
+
+bool Optimizer::ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block,
+                               Point* position, double* score) const {
+  const double panelLength = layout.panel.length;
+  const double panelWidth = layout.panel.width;
+  double x = rect.x;
+  double y = rect.y;
+  if (x + block.length > panelLength + kEps) return false;
+  if (y + block.width > StripWidthAt(layout, y) + kEps) return false;
+
+  // Large blocks that reach into the outer band of a small-parts rectangle go right to the
+  // far edge, keeping the inside free for the small parts.
+  if (rect.smallParts) {
+    const double smaller = std::min(panelLength, panelWidth);
+    if (y > 0.25 * panelWidth + kEps && y + block.width > 0.75 * panelWidth + kEps &&
+        block.minWidth > 0.2 * smaller + kEps) {
+      y = panelWidth - block.width;
+    }
+    if (panelLength * panelWidth + kEps < layout.remainingArea && x > 0.25 * panelLength + kEps &&
+        x + block.length > 0.75 * panelLength + kEps && block.minLength > 0.2 * smaller + kEps) {
+      x = panelLength - block.length;
+    }
+  }
+
+  double shift = 0;
+  double lengthShift = 0;
+  double widthShift = 0;
+  if (FindBlockingShift(layout, block, x, y, &lengthShift, &widthShift) >= 0) {
+    if (lengthShift == kHuge && widthShift == kHuge) return false;
+    if (widthShift + kEps < lengthShift) {
+      y += widthShift;
+      shift = widthShift;
+    } else {
+      x += lengthShift;
+      shift = lengthShift;
+    }
+    double unusedLength = 0;
+    double unusedWidth = 0;
+    if (FindBlockingShift(layout, block, x, y, &unusedLength, &unusedWidth) >= 0) return false;
+  }
+
+  if (block.drilled && (x + block.drillLength > layout.panel.drilling_area_length + kEps ||
+                        y + block.drillWidth > layout.panel.drilling_area_width + kEps)) {
+    return false;
+  }
+
+  const double dL = std::fabs(rect.length - block.length);
+  const double dW = std::fabs(rect.width - block.width);
+  const bool lengthTighter = dL <= dW + kEps;
+  double value = 0;
+  if (!layout.scoringVariant) {
+    value = 6 * shift + (lengthTighter ? dL : dW);
+  } else {
+    value = lengthTighter ? 6 * shift + 4 * dL + 2 * dW : 6 * shift + 2 * dL + 4 * dW;
+  }
+
+  if (settings.small_parts_inside != 0) {
+    const double m = std::min(panelLength, panelWidth);
+    if (block.minLength < 0.1 * m - kEps &&
+        (x < 0.1 * panelLength - kEps || x + block.length > 0.9 * panelLength + kEps)) {
+      value += kHuge;
+    }
+    if (block.minWidth < 0.1 * m - kEps &&
+        (y < 0.1 * panelWidth - kEps || y + block.width > 0.9 * panelWidth + kEps)) {
+      value += kHuge;
+    }
+  }
+
+  *position = {x, y};
+  *score = block.area * value / block.weight;
+  return true;
+}
+
+bool Optimizer::SamePoint(Point a, Point b) {
+  return std::fabs(a.x - b.x) <= kEps && std::fabs(a.y - b.y) <= kEps;
+}
+
+bool Optimizer::IsAmongBest(double score, const Block& block, int k, const Candidate* best) const {
+  // The same candidate (same score, same size) never takes two places.
+  for (int e = 0; e < k; ++e) {
+    if (best[e].block < 0) continue;
+    const Block& other = blocks[best[e].block];
+    if (best[e].score == score && other.length == block.length && other.width == block.width) return false;
+  }
+  if (score < best[k].score) return true;
+  if (score > best[k].score + kEps) return false;
+  const double areaAtK = best[k].block >= 0 ? blocks[best[k].block].area : 0;
+  return block.area > areaAtK + kEps;
+}
+
+void Optimizer::PlaceBlock(Layout& layout, Block& block, Point p, Point q) {
+  layout.usedWeight += block.weight;
+  const bool moved = !SamePoint(p, q);
+  ArrangePairBlock(block, p.x, p.y, layout.panel.length, layout.panel.width);
+  // A block shifted off its rectangle's corner puts each part back at the corner where that
+  // part alone is free, unless the block touches the panel's far edges.
+  const bool tryCorner = moved && p.x + block.length < layout.panel.length - kEps &&
+                         p.y + block.width < layout.panel.width - kEps;
+  for (int32_t i = 0; i < block.count; ++i) {
+    const BlockPlacement& placement = blockPlacements[block.first + i];
+    double x = p.x + placement.x;
+    double y = p.y + placement.y;
+    if (tryCorner &&
+        !OverlapsPlacedPart(layout, placement.part, placement.turned, q.x + placement.x, q.y + placement.y)) {
+      x = q.x + placement.x;
+      y = q.y + placement.y;
+    }
+    PlacedPart& placed = layout.placed[layout.placedCount++];
+    placed.part = placement.part;
+    placed.turned = placement.turned;
+    placed.x = x;
+    placed.y = y;
+    placed.length = ExtentLength(placement.part, placement.turned);
+    placed.width = ExtentWidth(placement.part, placement.turned);
+    --remainingDemand[placement.part];
+    ++layout.counts[placement.part];
+    layout.usedLength = std::max(layout.usedLength, x + placed.length);
+  }
+}
+
+void Optimizer::UpdateFreeRects(Layout& layout, const Block& block, int32_t rect, Point p) const {
+  const double panelLength = layout.panel.length;
+  const double panelWidth = layout.panel.width;
+  const double rx = layout.freeRects[rect].x;
+  const double ry = layout.freeRects[rect].y;
+  const double bx2 = p.x + block.length;
+  const double by2 = p.y + block.width;
+
+  if (SamePoint(p, {rx, ry})) {
+    RemoveFreeRect(layout, rect);
+  } else {
+    // The block was shifted: what lies before it stays free.
+    FreeRect& used = layout.freeRects[rect];
+    if (p.x > rx + kEps) used.length = p.x - rx;
+    if (p.y > ry + kEps) used.width = p.y - ry;
+    used.smallParts = false;
+  }
+
+  const double stripAtP = StripWidthAt(layout, p.y);
+  AddFreeRect(layout, bx2, p.y, std::min(panelLength - bx2, 2 * largestPartDimension),
+              stripAtP - smallestPartDimension >= by2 ? block.width : stripAtP - p.y);
+
+  AddFreeRect(layout, p.x, by2, panelLength - smallestPartDimension >= bx2 ? block.length : panelLength - p.x,
+              StripWidthAt(layout, by2) - by2);
+
+  if (std::fabs(p.x - rx) <= kEps && std::fabs(p.y - ry) > kEps) {
+    AddFreeRect(layout, bx2, ry,
+                panelLength - smallestPartDimension >= bx2 ? block.length : panelLength - bx2,
+                StripWidthAt(layout, ry) - by2);
+  }
+  if (std::fabs(p.y - ry) <= kEps && std::fabs(p.x - rx) > kEps) {
+    AddFreeRect(layout, rx, by2, panelLength - bx2,
+                panelWidth - smallestPartDimension >= by2 ? block.width : panelWidth - by2);
+  }
+}
+
+int32_t Optimizer::MinRemainingSequence() const {
+  int32_t minSeq = kNoSequence;
+  for (int32_t p = 0; p < numParts; ++p) {
+    if (remainingDemand[p] > 0 && parts[p].sequence < minSeq) minSeq = parts[p].sequence;
+  }
+  return minSeq;
+}
+
+void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
+  layout.panelIndex = panelIndex;
+  int32_t minSeq = MinRemainingSequence();
+  layout.scoringVariant = Random01() < 0.5;
+
+  while (layout.freeCount > 0 && minSeq < kNoSequence) {
+    Candidate best[5];
+    for (int k = 0; k < 5; ++k) best[k] = {10000000000.0 + k, -1, {}};
+
+    // Mostly the rectangle nearest the origin, sometimes the leftmost or the lowest one.
+    const double r = Random01();
+    auto key = [r](const FreeRect& f) { return r < 0.8 ? f.x + f.y : (r < 0.9 ? f.x : f.y); };
+    int32_t chosen = 0;
+    double chosenKey = key(layout.freeRects[0]);
+    for (int32_t i = 1; i < layout.freeCount; ++i) {
+      const double k = key(layout.freeRects[i]);
+      if (k < chosenKey - kEps) {
+        chosen = i;
+        chosenKey = k;
+      }
+    }
+    const FreeRect rect = layout.freeRects[chosen];
+
+    for (int32_t b = 0; b < static_cast<int32_t>(blocks.size()); ++b) {
+      const Block& block = blocks[b];
+      if (block.sequence != minSeq || BlockExceedsDemand(layout, block)) continue;
+      Point position;
+      double score = 0;
+      if (!ScorePlacement(layout, rect, block, &position, &score)) continue;
+      for (int k = 0; k < 5; ++k) {
+        if (!IsAmongBest(score, block, k, best)) continue;
+        for (int e = 4; e > k; --e) best[e] = best[e - 1];
+        best[k] = {score, b, position};
+        break;
+      }
+    }
+
+    if (best[0].block < 0) {
+      // Nothing of this sequence fits here; the rectangle waits for the next sequence.
+      ParkFreeRect(layout, chosen);
+      RemoveFreeRect(layout, chosen);
+      continue;
+    }
+
+    const double draw = Random01();
+    int counting = 0;
+    for (int k = 0; k < 5; ++k) {
+      if (best[k].score < kHuge && best[k].score - best[0].score < kHuge) ++counting;
+    }
+    int pick = 0;
+    if (counting >= 4) {
+      pick = draw < 0.15 ? 3 : draw < 0.35 ? 2 : draw < 0.6 ? 1 : 0;
+    } else if (counting == 3) {
+      const double t2 = std::fabs(best[1].score - best[2].score) > kEps ? 0.15 : 0.3;
+      if (draw < t2) {
+        pick = 2;
+      } else {
+        const double t1 = std::fabs(best[0].score - best[1].score) > kEps ? 0.45 : 0.725;
+        pick = draw < t1 ? 1 : 0;
+      }
+    } else if (counting == 2) {
+      const double t = std::fabs(best[0].score - best[1].score) > kEps ? 0.33 : 0.5;
+      pick = draw < t ? 1 : 0;
+    }
+
+    Block& block = blocks[best[pick].block];
+    const Point position = best[pick].position;
+    PlaceBlock(layout, block, position, {rect.x, rect.y});
+    UpdateFreeRects(layout, block, chosen, position);
+
+    const int32_t nextSeq = MinRemainingSequence();
+    if (nextSeq != minSeq) {
+      minSeq = nextSeq;
+      RestoreParkedRects(layout);
+    }
+  }
+
+  layout.onePanel = settings.use_one_panel_if_possible != 0 && layout.placedCount == copiesLeft;
+}
+
+void Optimizer::CopyLayout(Layout& target, const Layout& source) const {
+  target.panelIndex = source.panelIndex;
+  target.panel = panels[source.panelIndex];
+  target.placedCount = source.placedCount;
+  if (target.placed.size() < static_cast<size_t>(source.placedCount))
+    target.placed.resize(source.placedCount);
+  std::copy_n(source.placed.begin(), source.placedCount, target.placed.begin());
+  target.counts = source.counts;
+  target.usedWeight = source.usedWeight;
+  target.usedLength = source.usedLength;
+  target.distance = source.distance;
+  target.onePanel = source.onePanel;
+}
+
+}  // namespace sawplan
