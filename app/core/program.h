@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/input_window_state.h"
 #include "core/ui_port.h"
-#include "grid/grid.h"
 #include "drawing/drawing.h"
+#include "grid/grid.h"
 
 namespace tv::core {
 
@@ -71,10 +72,10 @@ class Program {
 
   // ---- Grids, settings and sheet stock (app/settings, app/stock, app/worklist) ----
   // The four grids; the Qt grids are views over these models.
-  tv::grid::Grid PList{0, 26};  // work list
+  tv::grid::Grid PList{0, 26};    // work list
   tv::grid::Grid Settings{0, 2};  // settings: name, value
-  tv::grid::Grid SSList{0, 8};  // sheet stock
-  tv::grid::Grid MPL{0, 8};  // pull list
+  tv::grid::Grid SSList{0, 8};    // sheet stock
+  tv::grid::Grid MPL{0, 8};       // pull list
 
   // Setting values, copied from the settings grid by SetSettings. Lengths are in the work unit.
   double PerimeterMargin = 0;
@@ -141,6 +142,35 @@ class Program {
   // column sorted last.
   long SortOrder = 1;
   long LastSortColumn = 0;
+
+  // ---- Work list and input window (app/worklist) ----
+  // Seconds since midnight when the start-up splash was shown; the input window's load keeps
+  // the splash up until 3 seconds have passed.
+  float SplashStart = 0;
+  // Unit kind of the rows the row builder added: 0 unset, 1 metric, 2 inch. Only clearing the
+  // work list (or deleting all of its rows) forgets it.
+  int BatchUnitState = 0;
+  // Some row of the current batch will not nest, and the reason shown for it (the last one set).
+  bool BadBatch = false;
+  std::string NotNestReason;
+  // Per work-list row of the current batch (index = row, 0 unused): its material is not in the
+  // sheet stock. Lives from the batch's start to its finish.
+  std::vector<bool> RowMaterialMissing;
+  // The row the row builder filled last.
+  long LastFilledRow = 0;
+  // True while a work list is imported: the "OK" column's click handler waits meanwhile.
+  bool ImportingWorkList = false;
+  // The source list was clicked after the last double click in the work list.
+  bool SourceListClicked = false;
+  // Requests set by the items of the shared popup menu; the window that popped it up reads and
+  // resets them when the menu has closed.
+  bool PopupExpandRequested = false;
+  bool PopupDeleteRequested = false;
+  bool PopupToWorkListRequested = false;
+  bool PopupCheckUncheckRequested = false;
+  bool PopupClearWorkListRequested = false;
+  // What the input window shows: source folder, drawing lists, "Process".
+  InputWindowState Input;
 
  private:
   Ui& ui_;
