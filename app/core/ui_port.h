@@ -53,6 +53,11 @@ class Ui {
   virtual void WaitWithoutEvents(double seconds) = 0;
   virtual void CloseSplash() = 0;
 
+  // The configuration-file dialog, modal. Its logic lives in the settings module (its
+  // activation, OK and Cancel functions), which the dialog calls; ChosenConfigPath tells the
+  // caller what was picked. Without a dialog nothing is picked.
+  virtual void ShowConfigFileDialog() {}
+
   // Status-bar panel text by key ("Progress", "ZoomState", "X", "Y", "ZoomPct").
   virtual void SetStatus(const std::string& panelKey, const std::string& text) = 0;
   virtual void SetPointer(Pointer pointer) = 0;
