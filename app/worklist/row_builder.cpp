@@ -5,7 +5,8 @@
 #include "files/files.h"
 #include "stock/stock.h"
 #include "text/number_text.h"
-#include "viewer/viewer.h"
+#include "viewer/drawing_inspection.h"
+#include "viewer/viewer_procedures.h"
 #include "worklist/file_lists.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_grid.h"
@@ -46,7 +47,10 @@ void AddDrawing(core::Program& program, const std::string& name) {
   for (long col = 1; col <= kWorkListCols; ++col) {
     if (!GetWorkListCell(program, r, col).empty()) SetWorkListCell(program, r, col, "");
   }
-  auto field = [&](const char* key) { return viewer::GetDrawingField(program, key); };
+  auto field = [&](const char* key) {
+    std::string k = key;
+    return viewer::GetDrawingField(program, k);
+  };
 
   SetWorkListCell(program, r, kColFileName, name);
   SetWorkListCell(program, r, kColPath, folder);
@@ -155,7 +159,7 @@ void AddFile_Click(core::Program& program) {
   program.BadBatch = false;
   program.MetricUnits = false;
 
-  const FileListState& list = program.Input.SourceList;
+  const core::FileListState& list = program.Input.SourceList;
   grid::Grid& g = WorkListGrid(program);
   const long items = static_cast<long>(list.Items.size());
   if (g.MaxRows() < items) g.SetMaxRows(items);
@@ -178,7 +182,7 @@ void DeleteAllSourceFiles(core::Program& program) {
   if (!program.SourceListClicked || program.RunInProgress) return;
   if (program.ui().Ask("Delete all DXF files in Source Directory?", "Query")) {
     for (const std::string& item : program.Input.SourceList.Items) {
-      files::KillFile(program.Input.SourceFolderText + item);
+      DeleteListedFile(program.Input.SourceFolderText, item);
     }
   }
   RefreshFileList(program.Input.SourceList);

@@ -1,0 +1,47 @@
+#include "worklist/search.h"
+
+#include "grid/grid.h"
+#include "worklist/work_list.h"
+#include "worklist/worklist_grid.h"
+
+namespace tv::worklist {
+
+void WorkListSearch::Activate() {
+  Restart();
+  text_.clear();
+}
+
+void WorkListSearch::SetText(const std::string& text) {
+  text_ = text;
+  Restart();
+}
+
+bool WorkListSearch::Next(core::Program& program) {
+  ClearWorkListMarks(program);
+  grid::Grid& g = WorkListGrid(program);
+  const std::string wanted = TrimBlanks(text_);
+  while (true) {
+    // After a search that found nothing the position is below the first row: start there.
+    const long after = searchRow_ < 0 ? 0 : searchRow_;
+    const long row = g.SearchCol(searchColumn_, after, g.MaxRows(), wanted, grid::SearchMatch::Part);
+    searchRow_ = row;
+    if (row > 0 && row <= g.MaxRows()) {
+      g.SetActiveCell(row, searchColumn_);
+      g.SetBackColorAt(row, searchColumn_, kSearchHitColor);
+      return true;
+    }
+    ++searchColumn_;
+    if (searchColumn_ > g.MaxCols()) {
+      program.ui().Tell("Search Text Not Found  ", "Search Status", core::MsgIcon::Information);
+      searchColumn_ = 3;
+      return false;
+    }
+    searchRow_ = 0;
+  }
+}
+
+void WorkListSearch::Cancel(core::Program& program) {
+  ClearWorkListMarks(program);
+}
+
+}  // namespace tv::worklist

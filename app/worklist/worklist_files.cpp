@@ -1,0 +1,194 @@
+#include "worklist/worklist_files.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "drawing/text_codec.h"
+#include "fields/fields.h"
+#include "files/files.h"
+#include "settings/settings.h"
+#include "stock/stock.h"
+#include "support/paths.h"
+#include "support/user_settings.h"
+#include "text/number_text.h"
+#include "worklist/sort_grid.h"
+#include "worklist/work_list.h"
+#include "worklist/worklist_grid.h"
+
+namespace tv::worklist {
+namespace {
+
+constexpr const char* kPrcFilter = "PRC (*.PRC)|*.prc";
+
+core::Ui::FileChoice WorkListFileChoice(core::Program& program, const char* title, const char* filter,
+                                        const char* defaultExt) {
+  core::Ui::FileChoice choice;
+  choice.title = title;
+  choice.filter = filter;
+  choice.defaultExt = defaultExt;
+  choice.startFolder = support::GetUserSetting(program, "Paths", "PList", support::DefaultStartFolder());
+  return choice;
+}
+
+void RememberFolder(core::Program& program, const std::string& file) {
+  support::SaveUserSetting(program, "Paths", "PList", support::GetFolderName(file));
+}
+
+// A list whose first part is longer than 150 is in millimetres.
+void UnitsFromFirstRow(core::Program& program) {
+  program.MetricUnits = text::Val(GetWorkListCell(program, 1, kColLength)) > 150;
+}
+
+void SortByMaterial(core::Program& program) {
+  ClearWorkListMarks(program);
+  program.SortOrder = 1;
+  SortGridByColumn(program, WorkListGrid(program), kColMaterial);
+}
+
+// The lines of a text file: ended by CR LF, LF or CR; a line end at the very end starts no
+// further line.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+// The drawing a row names: "File Name" with ".DXF" added when it lacks it, in its "Path".
+bool RowDrawingExists(core::Program& program, long row) {
+  std::string name = GetWorkListCell(program, row, kColFileName);
+  if (name.size() < 4 || UpperAscii(name.substr(name.size() - 4)) != ".DXF") name += ".DXF";
+  return files::Exist(GetWorkListCell(program, row, kColPath) + name);
+}
+
+void ImportLines(core::Program& program, std::string_view text) {
+  core::Ui& ui = program.ui();
+  grid::Grid& g = WorkListGrid(program);
+  const long columns = g.MaxCols();
+  long rowsSoFar = 0;
+  long rejectedCount = 0;
+  bool drawingMissing = false;
+  for (std::string_view line : SplitLines(text)) {
+    ui.ProcessEvents();
+    if (!settings::HandleConfigLine(program, std::string(line), rowsSoFar)) continue;
+    const long r = ++rowsSoFar;
+    if (g.MaxRows() < r) g.SetMaxRows(r);
+    const std::vector<std::string> fields = fields::SplitFields(line);
+    const long n = static_cast<long>(fields.size());
+    const long shift = n < columns ? 1 : 0;
+    if (n > columns - shift) {
+      // The row stays empty, so the rows after it keep their line numbers.
+      rejectedCount = n;
+      continue;
+    }
+    for (long j = 1; j <= columns - shift; ++j) {
+      SetWorkListCell(program, r, j + shift, j <= n ? fields[static_cast<size_t>(j - 1)] : std::string());
+    }
+    if (RowDrawingExists(program, r)) {
+      SetWorkListCell(program, r, kColOk, "1");
+    } else {
+      drawingMissing = true;
+    }
+    if (!stock::IsStockMaterial(program, GetWorkListCell(program, r, kColMaterial))) {
+      stock::AddWorkListMaterialsToStock(program);
+    }
+  }
+  if (rejectedCount > 0) {
+    ui.Tell("Too Many Fields in Worklist File.\r\nFound " + text::CStr(static_cast<double>(rejectedCount)) +
+                " Need No More Than" + text::Str(static_cast<double>(columns)) + "\r\nImport Failed.",
+            "Alert!", core::MsgIcon::Information);
+  }
+  if (drawingMissing) {
+    ui.Tell("One or more DXF files in list not found.", "Alert!", core::MsgIcon::Information);
+  }
+  UnitsFromFirstRow(program);
+}
+
+}  // namespace
+
+void LoadWorkList(core::Program& program) {
+  if (program.RunInProgress) return;
+  const auto file =
+      program.ui().ChooseFileToOpen(WorkListFileChoice(program, "Load Process List", kPrcFilter, ".PRC"));
+  if (file) {
+    RememberFolder(program, *file);
+    std::string error;
+    if (WorkListGrid(program).LoadGridFile(*file, &error)) {
+      SetUpWorkListGrid(program, 0);
+      UnitsFromFirstRow(program);
+    } else {
+      program.ui().Tell("Work List Not Loaded:\r" + *file + (error.empty() ? "" : "\r" + error), "Alert!",
+                        core::MsgIcon::Critical);
+    }
+  }
+  SortByMaterial(program);
+}
+
+void SaveWorkList(core::Program& program) {
+  const auto file =
+      program.ui().ChooseFileToSave(WorkListFileChoice(program, "Save Process List", kPrcFilter, ".PRC"));
+  if (!file) return;
+  RememberFolder(program, *file);
+  std::string error;
+  if (!WorkListGrid(program).SaveGridFile(*file, true, &error)) {
+    program.ui().Tell("Work List Not Saved:\r" + *file + (error.empty() ? "" : "\r" + error), "Alert!",
+                      core::MsgIcon::Critical);
+  }
+}
+
+void ImportWorkList(core::Program& program) {
+  if (program.RunInProgress) return;
+  core::Ui& ui = program.ui();
+  const auto file =
+      ui.ChooseFileToOpen(WorkListFileChoice(program, "Import Worklist to Process", "List Files|*.*", ""));
+  ui.SetPointer(core::Pointer::Busy);
+  program.ImportingWorkList = true;
+  if (file) {
+    RememberFolder(program, *file);
+    // Read before the work list is emptied: a file that cannot be read must not cost the list.
+    const std::optional<std::string> bytes = files::ReadFile(*file);
+    if (!bytes) {
+      program.ImportingWorkList = false;
+      ui.SetPointer(core::Pointer::Normal);
+      ui.Tell("Worklist File Could Not Be Read:\r" + *file, "Alert!", core::MsgIcon::Critical);
+      return;
+    }
+    // Lists written by older programs are in the Windows code page.
+    const std::string text = drawing::IsValidUtf8(*bytes) ? *bytes : drawing::Cp1252ToUtf8(*bytes);
+    ClearWorkList(program);
+    try {
+      ImportLines(program, text);
+    } catch (const std::exception&) {
+      // The rows read so far stay; nothing else of the closing steps runs.
+      program.ImportingWorkList = false;
+      ui.SetPointer(core::Pointer::Normal);
+      return;
+    }
+  }
+  program.ImportingWorkList = false;
+  ui.SetPointer(core::Pointer::Normal);
+  UpdateProcButton(program);
+  SortByMaterial(program);
+}
+
+void ImportMaterialDescrFromNest(core::Program& program) {
+  if (program.RunInProgress) return;
+  stock::AddWorkListMaterialsToStock(program);
+}
+
+void VerifyDxfsInWorklist(core::Program& program) {
+  VerifyWorkListFiles(program, false);
+}
+
+}  // namespace tv::worklist
