@@ -1,0 +1,103 @@
+#include "viewer/letter_text.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "files/path_resolve.h"
+
+namespace tv::viewer {
+namespace {
+
+// Gap between letters, in drawing units of the scaled letters.
+constexpr double kLetterGap = 3;
+
+std::string LetterFolder(const core::Program& program) {
+  return program.AppDir + "Letters/";
+}
+
+// Letter drawings are named in upper case ("A.DXF") while the text may hold either case and
+// the files on disk may be named in any case.
+void ReadLetter(drawing::Drawing& dxf, const std::string& path, int mode, double dx) {
+  std::string error;
+  if (!dxf.ReadDrawing(files::ResolvePath(path), mode, dx, 0, &error)) {
+    throw std::runtime_error(error.empty() ? "Cannot read the letter drawing " + path : error);
+  }
+}
+
+// Length in bytes of the UTF-8 character that starts with lead.
+std::size_t CharLength(unsigned char lead) {
+  if (lead >= 0xF0) return 4;
+  if (lead >= 0xE0) return 3;
+  if (lead >= 0xC0) return 2;
+  return 1;
+}
+
+void TrimBlanks(std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) {
+    text.clear();
+    return;
+  }
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+void BuildLetterText(core::Program& program, std::string& text, float factor) {
+  drawing::Drawing& dxf = program.DXFText;
+  const std::string folder = LetterFolder(program);
+
+  // The reference letter gives the advance of a blank; it also stays as the drawing when the
+  // text is empty.
+  ReadLetter(dxf, folder + "A.dxf", 0, 0);
+  dxf.TransformEntities(dxf.EntityCount(), 0, 0, 0, 0, 0, factor, factor);
+  float e1 = 0, e2 = 0, space = 0, e4 = 0;
+  dxf.GetEntityExtents(e1, e2, space, e4);
+
+  TrimBlanks(text);
+  double offset = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = std::min(CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
+    const std::string character = text.substr(i, length);
+    if (character == " ") {
+      offset += space;
+    } else {
+      const std::string name = character == "," ? "Comma" : character;
+      ReadLetter(dxf, folder + name + ".DXF", i == 0 ? 0 : 1, offset);
+      // Each letter is scaled about its own insertion point, so the offsets (which add up
+      // scaled widths) stay where they were measured at any factor.
+      dxf.TransformEntities(dxf.EntityCount(), offset, 0, 0, 0, 0, factor, factor);
+      float w = 0;
+      dxf.GetEntityExtents(e1, e2, w, e4);
+      offset = w + offset + kLetterGap;
+    }
+    i += length;
+  }
+
+  dxf.SetOutputFile(folder + "String.DXF");
+  std::string error;
+  if (!dxf.WriteDrawing(&error)) {
+    throw std::runtime_error(error.empty() ? "Cannot write " + folder + "String.DXF" : error);
+  }
+}
+
+float Dist(float x1, float y1, float x2, float y2) {
+  return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
+}
+
+bool GetIP(core::Program& program, float& x, float& y) {
+  bool found = false;
+  for (const drawing::PointItem& point : program.DXF1.GetEntities3()) {
+    std::string layer = point.LayerName;
+    for (char& c : layer) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    if (layer.find("ENGRAVING") == std::string::npos) continue;
+    x = point.X;
+    y = point.Y;
+    found = true;
+  }
+  return found;
+}
+
+}  // namespace tv::viewer
