@@ -1,0 +1,128 @@
+#include "settings/config_commands.h"
+
+#include "core/program.h"
+#include "files/file_ops.h"
+#include "settings/set_settings.h"
+#include "settings/settings_file.h"
+#include "support/ini.h"
+
+namespace tv::settings {
+
+namespace {
+
+constexpr const char* kDirective = "TAVOLIN CONFIGURATION =";
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+std::string Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// Configuration files live in the program folder: a name that reaches elsewhere is refused.
+bool IsBareFileName(const std::string& name) {
+  return !name.empty() && name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
+}
+
+void SaveOrTell(core::Program& program, const std::string& name) {
+  std::string error;
+  if (!SaveSettingsCsv(program, name, &error)) {
+    program.ui().Tell("Configuration file could not be saved:\r" + program.AppDir + name + "\r" + error,
+                      "Alert", core::MsgIcon::Critical);
+  }
+}
+
+}  // namespace
+
+bool HandleConfigLine(core::Program& program, const std::string& line, long rowsSoFar) {
+  if (rowsSoFar != 0) return true;
+  if (Upper(line).find(kDirective) == std::string::npos) return true;
+  const std::string cfg = Trimmed(line.substr(line.find('=') + 1));
+  if (IsBareFileName(cfg) && files::Exist(program.AppDir + cfg)) {
+    const core::MsgResult answer =
+        program.ui().Message("Load Configuration (" + cfg + ") Specified in Worklist?", "Tavolin Notice",
+                             core::MsgIcon::Question, core::MsgButtons::YesNo);
+    if (answer == core::MsgResult::Yes) {
+      LoadSettingsCSV(program, program.AppDir + cfg);
+      SetSettings(program);
+      program.FrameSetCaption = cfg;
+    }
+  } else {
+    program.ui().Tell("Configuration (" + cfg + ") Specified in Worklist\rNot Found.", "Tavolin Notice",
+                      core::MsgIcon::Information);
+  }
+  return false;
+}
+
+void BtnLoadCfg_Click(core::Program& program) {
+  if (program.RunInProgress) return;
+  program.ChosenConfigPath.clear();  // a dialog closed any other way picked nothing
+  program.SaveConfigName.clear();
+  program.ui().ShowConfigFileDialog();
+  if (program.ChosenConfigPath.empty()) return;
+  LoadSettingsCSV(program, program.ChosenConfigPath);
+  SetSettings(program);
+}
+
+void BtnSaveCfg_Click(core::Program& program, int index) {
+  if (program.RunInProgress) return;
+  if (index == 1) {
+    SaveOrTell(program, program.FrameSetCaption);
+  } else if (index == 0) {
+    program.SaveConfigName = program.FrameSetCaption;
+    program.ui().ShowConfigFileDialog();
+    program.SaveConfigName.clear();
+  }
+}
+
+LoadCfgView LoadCfg_Activate(const core::Program& program, const std::string& nameBox) {
+  LoadCfgView view;
+  view.files = files::ListFiles(program.AppDir, "*.cfg");
+  if (!program.SaveConfigName.empty()) {
+    view.caption = "Save Configuration File";
+    view.nameBox = program.SaveConfigName;
+    view.selectName = true;
+  } else {
+    view.caption = "Load Configuration File";
+    view.nameBox = nameBox;
+  }
+  return view;
+}
+
+bool LoadCfg_OK(core::Program& program, std::string& nameBox,
+                const std::optional<std::string>& selectedFile) {
+  if (!program.SaveConfigName.empty()) {
+    std::string name = Trimmed(nameBox);
+    if (!IsBareFileName(name)) return false;
+    if (name.size() < 4 || Upper(name.substr(name.size() - 4)) != ".CFG") name += ".CFG";
+    nameBox = name;
+    SaveOrTell(program, name);
+    program.FrameSetCaption = name;
+  } else {
+    // Without a chosen file there is nothing to load: the current configuration stays.
+    if (!selectedFile || !IsBareFileName(*selectedFile)) {
+      LoadCfg_Cancel(program);
+      return true;
+    }
+    program.ChosenConfigPath = program.AppDir + *selectedFile;
+    program.FrameSetCaption = *selectedFile;
+  }
+  support::WriteIni(program, "Config", "CfgFile", program.FrameSetCaption);
+  program.SaveConfigName.clear();
+  program.ui().ProcessEvents();
+  return true;
+}
+
+void LoadCfg_Cancel(core::Program& program) {
+  program.ChosenConfigPath.clear();
+  program.SaveConfigName.clear();
+}
+
+}  // namespace tv::settings

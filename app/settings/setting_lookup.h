@@ -1,0 +1,25 @@
+// Looking a setting up by name in the settings grid, and writing an edit cell's value.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tv::core {
+class Program;
+}
+
+namespace tv::settings {
+
+// Row of the first setting whose name, blanks trimmed and case ignored, is name; 0 when none.
+long FindSettingRow(const core::Program& program, std::string_view name);
+
+// The value of the named setting as text: an edit cell's text upper-cased (not trimmed),
+// "YES" or "NO" for a check box, the selected index for a choice ("0", "1", ...; "-1" when
+// nothing is selected), "" when no row has the name. Leaves the settings grid's addressed
+// cell on the found value cell, so that its Text is the chosen item's text right after.
+std::string GetSettingValue(core::Program& program, std::string_view name);
+
+// Writes value into the named row when its value cell is an edit cell; else nothing.
+void SetSettingValue(core::Program& program, std::string_view name, std::string_view value);
+
+}  // namespace tv::settings

@@ -1,0 +1,76 @@
+#include "settings/settings_events.h"
+
+#include "core/program.h"
+#include "files/file_ops.h"
+#include "settings/setting_lookup.h"
+#include "support/paths.h"
+
+namespace tv::settings {
+
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+// Shows folder in the nest list, as the input window's list would after a path change.
+void ShowNestFolder(core::Program& program, const std::string& folder) {
+  core::FileListState& list = program.Input.NestList;
+  list.Path = support::AddBackslash(folder);
+  list.Items = files::ListFiles(list.Path, list.Pattern);
+  list.Selected.assign(list.Items.size(), false);
+}
+
+}  // namespace
+
+void Settings_ButtonClicked(core::Program& program, long col, long row, int) {
+  if (col != 2 || program.SettingsPathEditing) return;
+  grid::Grid& g = program.Settings;
+  if (g.CellKindAt(row, 2) != grid::Kind::CheckBox) return;
+  g.SetCheckCaptionAt(row, 2, g.CheckValueAt(row, 2) == 1 ? " Yes" : " No");
+}
+
+void Settings_DblClick(core::Program& program, long col, long row) {
+  grid::Grid& g = program.Settings;
+  const std::string name = Upper(g.CellText(row, 1));
+  if (col != 1 || row < 1 || name.find("PATH") == std::string::npos || program.RunInProgress) {
+    program.SettingsPathEditing = false;
+    return;
+  }
+  const bool nestRow = name.find("NEST PATH") != std::string::npos;
+  program.BrowseMode = 2;
+  const std::string prompt =
+      nestRow ? "Select Destination path for Nested DXF files." : "Select Source path for CSV files.";
+  program.SettingsPathEditing = true;
+  const std::optional<std::string> folder =
+      program.ui().ChooseFolder("Path Browser", prompt, g.CellText(row, 2));
+  if (folder) {
+    g.SetCellText(row, 2, *folder);
+    if (support::EnsurePath(program, *folder, "") && nestRow) ShowNestFolder(program, *folder);
+    program.NestPath = support::AddBackslash(GetSettingValue(program, "NEST PATH"));
+  }
+  program.SettingsPathEditing = false;
+}
+
+void Settings_TextTipFetch(core::Program& program, std::string& tipText, bool& showTip) {
+  ++program.SettingsTipCount;
+  showTip = program.SettingsTipCount <= 4;
+  if (showTip) tipText = "Tavolin Configuration Settings *** Right Click to Expand\\Restore.";
+}
+
+void InstallSettingsEvents(core::Program& program) {
+  grid::GridEvents& events = program.Settings.Events();
+  events.ButtonClicked = [&program](long col, long row, int state) {
+    Settings_ButtonClicked(program, col, row, state);
+  };
+  events.DblClick = [&program](long col, long row) { Settings_DblClick(program, col, row); };
+  events.TextTipFetch = [&program](long, long, std::string& tip, bool& show) {
+    Settings_TextTipFetch(program, tip, show);
+  };
+}
+
+}  // namespace tv::settings

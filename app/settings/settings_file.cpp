@@ -1,0 +1,265 @@
+#include "settings/settings_file.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/program.h"
+#include "files/atomic_write.h"
+#include "files/file_ops.h"
+
+namespace tv::settings {
+
+namespace {
+
+constexpr long kValueCol = 2;
+constexpr long kNameCol = 1;
+// The record count is a 16-bit count.
+constexpr long kMaxRecords = 32767;
+constexpr size_t kFontNameLength = 30;
+
+const std::vector<std::string> kCorners = {"Lower Left", "Upper Left", "Upper Right", "Lower Right"};
+const std::vector<std::string> kDirections = {"Clockwise", "Counter Clockwise", "No Cutouts"};
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// The first count characters of a UTF-8 text (a name is never cut inside a character).
+std::string FirstCharacters(std::string_view text, size_t count) {
+  size_t i = 0;
+  for (size_t n = 0; i < text.size() && n < count; ++n) {
+    ++i;
+    while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++i;
+  }
+  return std::string(text.substr(0, i));
+}
+
+std::string Join(const std::vector<std::string>& items) {
+  std::string joined;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) joined += '\t';
+    joined += items[i];
+  }
+  return joined;
+}
+
+bool IsGarbage(unsigned char c) {
+  return (c < 32 && c != '\t') || c == 127;
+}
+
+struct Record {
+  std::string name;
+  std::string value;
+};
+
+// One field from pos: leading blanks skipped; a field that begins with a double quote runs to
+// the next one (commas inside belong to it), else to the next comma or the line end. pos ends
+// on the comma that closed the field, or at the line's end.
+std::optional<std::string> ReadField(std::string_view line, size_t& pos, std::string& problem) {
+  while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+  if (pos < line.size() && line[pos] == '"') {
+    const size_t close = line.find('"', pos + 1);
+    if (close == std::string_view::npos) {
+      problem = "a quote is not closed";
+      return std::nullopt;
+    }
+    std::string field(line.substr(pos + 1, close - pos - 1));
+    const size_t comma = line.find(',', close + 1);
+    pos = comma == std::string_view::npos ? line.size() : comma;
+    return field;
+  }
+  const size_t comma = line.find(',', pos);
+  const size_t end = comma == std::string_view::npos ? line.size() : comma;
+  std::string field(line.substr(pos, end - pos));
+  pos = end;
+  return field;
+}
+
+// nullopt with problem set when the line cannot be taken; a record with an empty name for a
+// blank line.
+std::optional<Record> ReadRecord(std::string_view line, std::string& problem) {
+  if (std::any_of(line.begin(), line.end(),
+                  [](char c) { return IsGarbage(static_cast<unsigned char>(c)); })) {
+    problem = "unreadable characters";
+    return std::nullopt;
+  }
+  if (line.find_first_not_of(" \t") == std::string_view::npos) return Record{};
+  size_t pos = 0;
+  auto name = ReadField(line, pos, problem);
+  if (!name) return std::nullopt;
+  if (pos >= line.size()) {
+    problem = "no comma between name and value";
+    return std::nullopt;
+  }
+  ++pos;  // the comma
+  auto value = ReadField(line, pos, problem);
+  if (!value) return std::nullopt;
+  // Anything after a further comma is no part of the record.
+  return Record{std::move(*name), std::move(*value)};
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+// Makes the value cell one kind, with nothing left over from what the row held before.
+void ShapeValueCell(grid::Grid& g, long row, grid::Kind kind, const std::vector<std::string>& items) {
+  g.SetCellKindAt(row, kValueCol, kind);
+  g.SetCheckCaptionAt(row, kValueCol, "");
+  g.SetChoiceListAt(row, kValueCol, Join(items));
+}
+
+void SelectByUpperName(grid::Grid& g, long row, const std::vector<std::string>& items,
+                       const std::string& value) {
+  ShapeValueCell(g, row, grid::Kind::Choice, items);
+  const std::string upper = Upper(value);
+  int index = -1;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (Upper(items[i]) == upper) index = static_cast<int>(i);
+  }
+  g.SetChoiceIndexAt(row, kValueCol, index);
+}
+
+// False when the printer offers no font list.
+bool FillFontChoice(core::Program& program, long row, const std::string& value) {
+  grid::Grid& g = program.Settings;
+  ShapeValueCell(g, row, grid::Kind::Choice, {"DXF Font"});
+  g.SetChoiceIndexAt(row, kValueCol, 0);
+  std::optional<std::vector<std::string>> fonts;
+  if (program.PrinterFonts) fonts = program.PrinterFonts();
+  if (!fonts) return false;
+
+  std::vector<std::string> names;
+  names.reserve(fonts->size());
+  for (const std::string& font : *fonts) names.push_back(FirstCharacters(TrimBlanks(font), kFontNameLength));
+  std::stable_sort(names.begin(), names.end());
+  int selected = 0;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == value) selected = static_cast<int>(i) + 1;  // the last equal one wins
+  }
+  names.insert(names.begin(), "DXF Font");
+  g.SetChoiceListAt(row, kValueCol, Join(names));
+  g.SetChoiceIndexAt(row, kValueCol, selected);
+  return true;
+}
+
+std::string FieldText(const std::string& field) {
+  // Quotes let a comma through the reader; a text holding a quote cannot be quoted.
+  if (field.find(',') != std::string::npos && field.find('"') == std::string::npos) return '"' + field + '"';
+  return field;
+}
+
+}  // namespace
+
+bool LoadSettingsCSV(core::Program& program, const std::string& path, std::string* error) {
+  const std::optional<std::string> text = files::ReadFile(path);
+  if (!text) {
+    if (error) *error = "cannot read " + path;
+    return false;
+  }
+  grid::Grid& g = program.Settings;
+  if (g.MaxCols() < kValueCol) g.SetMaxCols(kValueCol);
+  long count = 0;
+  std::string problem;
+  long lineNo = 0;
+  for (std::string_view line : SplitLines(*text)) {
+    ++lineNo;
+    const std::optional<Record> record = ReadRecord(line, problem);
+    if (!record) break;
+    if (record->name.empty()) continue;
+    if (count == kMaxRecords) {
+      problem = "more than 32767 settings";
+      break;
+    }
+    ++count;
+    g.SetMaxRows(count);
+    g.SetRow(count);
+    g.SetCol(kNameCol);
+    g.SetText(record->name);
+    g.SetCol(kValueCol);
+
+    const std::string& value = record->value;
+    const std::string upperValue = Upper(value);
+    const std::string upperName = Upper(record->name);
+    if (upperValue == "YES" || upperValue == "NO") {
+      ShapeValueCell(g, count, grid::Kind::CheckBox, {});
+      g.SetCheckValueAt(count, kValueCol, upperValue == "YES" ? 1 : 0);
+      // The caption follows the value whether or not the grid's click handler is installed.
+      g.SetCheckCaptionAt(count, kValueCol, upperValue == "YES" ? " Yes" : " No");
+    } else if (upperName == "NEST FROM CORNER") {
+      SelectByUpperName(g, count, kCorners, value);
+    } else if (upperName == "CUT OUT DIRECTION") {
+      SelectByUpperName(g, count, kDirections, value);
+    } else if (upperName == "NEST FONT") {
+      if (!FillFontChoice(program, count, value)) {
+        problem = "the printer offers no font list";
+        break;
+      }
+    } else {
+      ShapeValueCell(g, count, grid::Kind::Edit, {});
+      g.SetCellText(count, kValueCol, value);
+    }
+  }
+  if (problem.empty()) return true;
+  if (error) *error = path + ", line " + std::to_string(lineNo) + ": " + problem;
+  return false;
+}
+
+bool SaveSettingsCsv(const core::Program& program, const std::string& fileName, std::string* error) {
+  const grid::Grid& g = program.Settings;
+  std::string out;
+  for (long row = 1; row <= g.MaxRows(); ++row) {
+    const std::string name = g.CellText(row, kNameCol);
+    if (name.empty()) break;
+    std::string value;
+    switch (g.CellKindAt(row, kValueCol)) {
+      case grid::Kind::Edit:
+        value = g.CellText(row, kValueCol);
+        break;
+      case grid::Kind::CheckBox:
+        value = g.CheckValueAt(row, kValueCol) != 0 ? "YES" : "NO";
+        break;
+      case grid::Kind::Choice: {
+        const std::string upperName = Upper(name);
+        const int index = g.ChoiceIndexAt(row, kValueCol);
+        if (upperName == "NEST FROM CORNER") {
+          if (index >= 0 && index < static_cast<int>(kCorners.size()))
+            value = Upper(kCorners[static_cast<size_t>(index)]);
+        } else if (upperName == "CUT OUT DIRECTION") {
+          if (index >= 0 && index < static_cast<int>(kDirections.size()))
+            value = kDirections[static_cast<size_t>(index)];
+        } else {
+          value = g.CellText(row, kValueCol);
+        }
+        break;
+      }
+    }
+    out += FieldText(name) + "," + FieldText(value) + "\r\n";
+  }
+  return files::WriteFileAtomic(program.AppDir + fileName, out, error);
+}
+
+}  // namespace tv::settings

@@ -1,0 +1,16 @@
+// The material key: how a work-list material is matched against the sheet stock.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tv::stock {
+
+// Keeps only the characters "-" to ":" (codes 45-58), "@" to "z" (64-122) and the blank, and
+// trims blanks at both ends. Every other byte goes, the bytes of non-ASCII letters included.
+std::string CleanName(std::string_view text);
+
+// CleanName of the text with every blank removed: "MDF 3/4" and "MDF3/4" share a key.
+std::string MaterialKey(std::string_view text);
+
+}  // namespace tv::stock

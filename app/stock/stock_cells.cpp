@@ -1,0 +1,37 @@
+#include "stock/stock_cells.h"
+
+#include "core/program.h"
+#include "stock/units.h"
+#include "text/number_text.h"
+
+namespace tv::stock {
+
+std::string GetStockCell(const core::Program& program, long row, long col) {
+  return program.SSList.CellText(row, col);
+}
+
+void SetStockCell(core::Program& program, long row, long col, std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  const std::string_view trimmed = first == std::string_view::npos
+                                       ? std::string_view()
+                                       : text.substr(first, text.find_last_not_of(' ') - first + 1);
+  program.SSList.SetCellText(row, col, trimmed);
+}
+
+double GetStockQty(const core::Program& program, long row) {
+  return text::Val(GetStockCell(program, row, kQtyCol));
+}
+
+double GetStockLength(const core::Program& program, long row) {
+  return ToWorkUnits(program, GetStockCell(program, row, kLengthCol), 150);
+}
+
+double GetStockWidth(const core::Program& program, long row) {
+  return ToWorkUnits(program, GetStockCell(program, row, kWidthCol), 100);
+}
+
+double GetStockThickness(const core::Program& program, long row) {
+  return ToWorkUnits(program, GetStockCell(program, row, kThicknessCol), 4);
+}
+
+}  // namespace tv::stock
