@@ -172,6 +172,10 @@ class Program {
   // What the input window shows: source folder, drawing lists, "Process".
   InputWindowState Input;
 
+  // ---- Nested sheets: layer rules, cut paths, barcodes (app/nesting) ----
+  // Depth-limit alert of the last sheet whose layers were tested; shown after the run.
+  std::string RunAlertText;
+
  private:
   Ui& ui_;
 };
