@@ -21,9 +21,9 @@ bool WorkListSearch::Next(core::Program& program) {
   grid::Grid& g = WorkListGrid(program);
   const std::string wanted = TrimBlanks(text_);
   while (true) {
-    // After a search that found nothing the position is below the first row: start there.
-    const long after = searchRow_ < 0 ? 0 : searchRow_;
-    const long row = g.SearchCol(searchColumn_, after, g.MaxRows(), wanted, grid::SearchMatch::Part);
+    // The grid never searches its header, so a position left below 1 by a failed search
+    // simply starts at the first row.
+    const long row = g.SearchCol(searchColumn_, searchRow_, g.MaxRows(), wanted, grid::SearchMatch::Part);
     searchRow_ = row;
     if (row > 0 && row <= g.MaxRows()) {
       g.SetActiveCell(row, searchColumn_);
