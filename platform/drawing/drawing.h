@@ -177,8 +177,12 @@ class Drawing {
   friend class SegmentItem;
   std::unique_ptr<Document> doc_;
   std::unique_ptr<ViewState> view_;
+  std::string TextStyleForAdding();
+
   std::string drawingFile_;
   std::string outputFile_;
+  bool useDxfFont_ = true;
+  std::string fontName_, fontName2_;
 };
 
 }  // namespace tv::drawing

@@ -15,7 +15,10 @@ class Layer {
   const std::string& Name() const { return name_; }
   // Renames the layer; every entity on it follows, since entities refer to the layer
   // itself, not to its name.
-  void SetName(std::string_view name) { name_ = name; }
+  void SetName(std::string_view name) {
+    name_ = name;
+    ++changes_;
+  }
 
   // Colour as a 24-bit value &HBBGGRR (255 is red, &HFF0000 blue). A layer read from a
   // file answers the colour of its colour number; a colour set here is written as the
@@ -29,18 +32,23 @@ class Layer {
   bool Visible() const { return on_ && !frozen_; }
 
   bool Stripped() const { return stripped_; }
-  void SetStripped(bool stripped) { stripped_ = stripped; }
+  void SetStripped(bool stripped) {
+    stripped_ = stripped;
+    ++changes_;
+  }
 
  private:
   friend class Document;
   std::string name_;
   int aci_ = 7;
+  std::int32_t bgr_ = -1;  // the 24-bit colour when one was set or read, else -1
   bool on_ = true;
   bool frozen_ = false;
   bool locked_ = false;
   bool stripped_ = false;
   std::string lineType_ = "CONTINUOUS";
-  int flags_ = 0;  // the other bits of the file's layer flags, written back
+  int flags_ = 0;              // the other bits of the file's layer flags, written back
+  std::uint32_t changes_ = 0;  // counts edits, so that a canvas notices them
 };
 
 // A light handle on the drawing's layers; valid while the drawing lives. References to

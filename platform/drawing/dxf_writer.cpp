@@ -1,0 +1,610 @@
+// DXF R12 writer: the format every CNC and CAM reader takes. Entities without an R12 form
+// are converted (LWPOLYLINE to POLYLINE with bulges, MTEXT to TEXT lines, ELLIPSE and
+// SPLINE to polylines); newer data without an R12 form (handles, class markers, objects)
+// is left out.
+#include "drawing/dxf_writer.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <set>
+#include <string_view>
+
+#include "drawing/outline.h"
+#include "drawing/query.h"
+#include "drawing/text_codec.h"
+#include "drawing/transform.h"
+
+namespace tv::drawing {
+namespace {
+
+// Header variables that exist in R12; others (and the handle seed) are not written.
+constexpr std::string_view kR12Header[] = {
+    "$ANGBASE",  "$ANGDIR",   "$ATTDIA",     "$ATTMODE",    "$ATTREQ",    "$AUNITS",    "$AUPREC",
+    "$AXISMODE", "$AXISUNIT", "$BLIPMODE",   "$CECOLOR",    "$CELTYPE",   "$CHAMFERA",  "$CHAMFERB",
+    "$COORDS",   "$DRAGMODE", "$ELEVATION",  "$FILLETRAD",  "$FILLMODE",  "$LIMCHECK",  "$LIMMAX",
+    "$LIMMIN",   "$LTSCALE",  "$LUNITS",     "$LUPREC",     "$MIRRTEXT",  "$ORTHOMODE", "$OSMODE",
+    "$PDMODE",   "$PDSIZE",   "$PLINEGEN",   "$PLINEWID",   "$QTEXTMODE", "$REGENMODE", "$SKETCHINC",
+    "$SKPOLY",   "$SPLFRAME", "$SPLINESEGS", "$SPLINETYPE", "$SURFTAB1",  "$SURFTAB2",  "$SURFTYPE",
+    "$SURFU",    "$SURFV",    "$TEXTSIZE",   "$THICKNESS",  "$TRACEWID",  "$USERI1",    "$USERI2",
+    "$USERI3",   "$USERI4",   "$USERI5",     "$USERR1",     "$USERR2",    "$USERR3",    "$USERR4",
+    "$USERR5",   "$WORLDVIEW"};
+
+bool IsR12HeaderVariable(std::string_view name) {
+  const std::string upper = UpperAscii(name);
+  for (std::string_view v : kR12Header)
+    if (v == upper) return true;
+  return false;
+}
+
+bool IsLayoutBlock(std::string_view name) {
+  const std::string upper = UpperAscii(name);
+  return upper == "*MODEL_SPACE" || upper.rfind("*PAPER_SPACE", 0) == 0 || upper == "$MODEL_SPACE" ||
+         upper.rfind("$PAPER_SPACE", 0) == 0;
+}
+
+// Groups of uninterpreted data that R12 readers know: the plain codes below 100, the
+// extrusion, and extended data (without handle references, which would point nowhere).
+bool IsR12Group(int code) {
+  if (code == 5) return false;
+  if (code < 100) return true;
+  if (code >= 210 && code <= 239) return true;
+  return code >= 1000 && code <= 1071 && code != 1005;
+}
+
+class Out {
+ public:
+  explicit Out(std::string& s) : s_(s) {}
+
+  void Code(int code) {
+    char buf[16];
+    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, code);
+    const std::size_t len = static_cast<std::size_t>(p - buf);
+    for (std::size_t k = len; k < 3; ++k) s_ += ' ';
+    s_.append(buf, len);
+    s_ += "\r\n";
+  }
+  void Raw(int code, std::string_view v) {
+    Code(code);
+    // a value never holds a line end: it would split the group
+    for (char c : v) s_ += (c == '\r' || c == '\n') ? ' ' : c;
+    s_ += "\r\n";
+  }
+  void Text(int code, std::string_view utf8) {
+    bool ascii = true;
+    for (char c : utf8)
+      if (static_cast<unsigned char>(c) >= 0x80) {
+        ascii = false;
+        break;
+      }
+    Raw(code, ascii ? std::string(utf8) : Utf8ToCp1252Escaped(utf8));
+  }
+  void Num(int code, double v) {
+    Code(code);
+    s_ += FormatNumber(v);
+    s_ += "\r\n";
+  }
+  void Int(int code, long v) {
+    Code(code);
+    char buf[24];
+    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    s_.append(buf, static_cast<std::size_t>(p - buf));
+    s_ += "\r\n";
+  }
+  void Point(int code, Vec3 p) {
+    Num(code, p.x);
+    Num(code + 10, p.y);
+    Num(code + 20, p.z);
+  }
+
+ private:
+  std::string& s_;
+};
+
+class Writer {
+ public:
+  explicit Writer(const Document& doc) : doc_(doc) {
+    for (const TableEntry& t : doc.lineTypes) lineTypes_.insert(UpperAscii(t.name));
+    lineTypes_.insert("CONTINUOUS");
+    for (const TableEntry& t : doc.styles) styles_.insert(UpperAscii(t.name));
+    styles_.insert("STANDARD");
+    for (const TableEntry& t : doc.appIds) apps_.insert(UpperAscii(t.name));
+    for (const Block& b : doc.blocks)
+      if (!IsLayoutBlock(b.name)) blockNames_.insert(UpperAscii(b.name));
+  }
+
+  std::string Whole() {
+    std::string blocks, entities;
+    {
+      Out o(blocks);
+      for (const Block& b : doc_.blocks)
+        if (!IsLayoutBlock(b.name)) WriteBlock(o, b);
+    }
+    {
+      Out o(entities);
+      for (const Entity& e : doc_.entities) WriteEntity(o, e);
+    }
+    std::string s;
+    s.reserve(blocks.size() + entities.size() + 4096);
+    Out o(s);
+    for (const std::string& c : doc_.comments) o.Text(999, c);
+    WriteHeader(o);
+    WriteTables(o);
+    o.Raw(0, "SECTION");
+    o.Raw(2, "BLOCKS");
+    s += blocks;
+    o.Raw(0, "ENDSEC");
+    o.Raw(0, "SECTION");
+    o.Raw(2, "ENTITIES");
+    s += entities;
+    o.Raw(0, "ENDSEC");
+    o.Raw(0, "EOF");
+    return s;
+  }
+
+  void WriteBlock(Out& o, const Block& b) {
+    const std::string layer = BlockLayer(b);
+    o.Raw(0, "BLOCK");
+    o.Text(8, layer);
+    o.Text(2, b.name);
+    int flags = b.flags & (1 | 2 | 4 | 16 | 32 | 64);
+    if (!b.name.empty() && b.name[0] == '*') flags |= 1;
+    o.Int(70, flags);
+    o.Point(10, b.base);
+    o.Text(3, b.name);
+    if (!b.xrefPath.empty()) o.Text(1, b.xrefPath);
+    for (const Entity& e : b.entities) WriteEntity(o, e);
+    o.Raw(0, "ENDBLK");
+    o.Text(8, layer);
+  }
+
+ private:
+  std::string BlockLayer(const Block& b) const {
+    const Layer& l = doc_.LayerAt(b.layer);
+    return l.Stripped() ? std::string("0") : LayerName(b.layer);
+  }
+
+  std::string LayerName(int index) const {
+    const std::string& name = doc_.LayerAt(index).Name();
+    return name.empty() ? std::string("0") : name;
+  }
+
+  bool Skipped(const Entity& e) const { return doc_.LayerAt(e.layer).Stripped(); }
+
+  void Common(Out& o, std::string_view type, const Entity& e) {
+    o.Raw(0, type);
+    o.Text(8, LayerName(e.layer));
+    if (!e.lineType.empty()) {
+      const std::string lt = UpperAscii(e.lineType);
+      if (lt == "BYBLOCK" || (lt != "BYLAYER" && lineTypes_.count(lt))) o.Text(6, e.lineType);
+    }
+    if (e.color != 256) o.Int(62, std::clamp(std::abs(e.color), 0, 256));
+    if (e.thickness != 0) o.Num(39, e.thickness);
+    if (e.paperSpace) o.Int(67, 1);
+  }
+
+  void Extrusion(Out& o, const Entity& e) {
+    if (e.extrusion.x != 0 || e.extrusion.y != 0 || e.extrusion.z != 1) o.Point(210, e.extrusion);
+  }
+
+  void ExtraData(Out& o, const Entity& e) {
+    for (const Group& g : e.extra) {
+      if (g.code < 1000 || !IsR12Group(g.code)) continue;
+      if (g.code == 1001) apps_.insert(UpperAscii(g.value));
+      o.Text(g.code, g.value);
+    }
+  }
+
+  void Style(Out& o, const std::string& style) {
+    if (!style.empty() && UpperAscii(style) != "STANDARD" && styles_.count(UpperAscii(style)))
+      o.Text(7, style);
+  }
+
+  void WriteEntity(Out& o, const Entity& original) {
+    if (Skipped(original)) return;
+    const Entity* ep = &original;
+    Entity flipped;
+    if (original.extrusion.z < 0 && original.extrusion.x == 0 && original.extrusion.y == 0) {
+      flipped = original;
+      FlipDownFacing(flipped);
+      ep = &flipped;
+    }
+    const Entity& e = *ep;
+    if (const auto* d = std::get_if<LineData>(&e.data)) {
+      Common(o, "LINE", e);
+      o.Point(10, d->a);
+      o.Point(11, d->b);
+      Extrusion(o, e);
+      ExtraData(o, e);
+    } else if (const auto* p = std::get_if<PointData>(&e.data)) {
+      Common(o, "POINT", e);
+      o.Point(10, p->p);
+      Extrusion(o, e);
+      ExtraData(o, e);
+    } else if (const auto* c = std::get_if<CircleData>(&e.data)) {
+      Common(o, c->arc ? "ARC" : "CIRCLE", e);
+      o.Point(10, c->center);
+      o.Num(40, c->radius);
+      if (c->arc) {
+        o.Num(50, c->startAngle);
+        o.Num(51, c->endAngle);
+      }
+      Extrusion(o, e);
+      ExtraData(o, e);
+    } else if (std::holds_alternative<EllipseData>(e.data) || std::holds_alternative<SplineData>(e.data)) {
+      CurveAsPolyline(o, e);
+    } else if (const auto* t = std::get_if<TextData>(&e.data)) {
+      Text(o, e, *t);
+    } else if (const auto* mt = std::get_if<MTextData>(&e.data)) {
+      MText(o, e, *mt);
+    } else if (const auto* f = std::get_if<FaceData>(&e.data)) {
+      Common(o, f->kind == FaceKind::Solid ? "SOLID" : f->kind == FaceKind::Trace ? "TRACE" : "3DFACE", e);
+      for (int k = 0; k < 4; ++k) o.Point(10 + k, f->corner[k]);
+      if (f->kind == FaceKind::Face3d && f->edgeFlags) o.Int(70, f->edgeFlags);
+      if (f->kind != FaceKind::Face3d) Extrusion(o, e);
+      ExtraData(o, e);
+    } else if (const auto* poly = std::get_if<PolyData>(&e.data)) {
+      Polyline(o, e, *poly);
+    } else if (const auto* ins = std::get_if<InsertData>(&e.data)) {
+      Insert(o, e, *ins);
+    } else if (const auto* other = std::get_if<OtherData>(&e.data)) {
+      if (other->type != "ATTDEF" && other->type != "SHAPE") return;  // no R12 form
+      o.Raw(0, other->type);
+      o.Text(8, LayerName(e.layer));
+      int appDepth = 0;
+      for (const Group& g : other->groups) {
+        if (g.code == 102) {
+          if (!g.value.empty() && g.value[0] == '{')
+            ++appDepth;
+          else if (appDepth > 0)
+            --appDepth;
+          continue;
+        }
+        if (appDepth > 0 || !IsR12Group(g.code)) continue;
+        if (g.code == 1001) apps_.insert(UpperAscii(g.value));
+        if (g.code == 7 && !styles_.count(UpperAscii(g.value))) continue;
+        if (g.code == 6 && !lineTypes_.count(UpperAscii(g.value))) continue;
+        o.Raw(g.code, g.value);
+      }
+    }
+  }
+
+  void Text(Out& o, const Entity& e, const TextData& t) {
+    Common(o, t.attrib ? "ATTRIB" : "TEXT", e);
+    o.Point(10, t.insert);
+    o.Num(40, t.height > 0 ? t.height : doc_.DefaultTextSize());
+    o.Text(1, t.value);
+    if (t.attrib) {
+      o.Text(2, t.tag.empty() ? std::string("TAG") : t.tag);
+      o.Int(70, t.attribFlags);
+      if (t.fieldLength) o.Int(73, t.fieldLength);
+    }
+    if (t.rotation != 0) o.Num(50, t.rotation);
+    if (t.widthFactor != 1) o.Num(41, t.widthFactor);
+    if (t.oblique != 0) o.Num(51, t.oblique);
+    Style(o, t.style);
+    if (t.generation) o.Int(71, t.generation);
+    if (t.hAlign) o.Int(72, t.hAlign);
+    if (t.hAlign || t.vAlign) o.Point(11, t.hasAlign ? t.align : t.insert);
+    if (t.vAlign) o.Int(t.attrib ? 74 : 73, t.vAlign);
+    Extrusion(o, e);
+    ExtraData(o, e);
+  }
+
+  // One TEXT per line, placed as the multi-line text's attachment point asks.
+  void MText(Out& o, const Entity& e, const MTextData& m) {
+    const std::vector<std::string> lines = MTextLines(m.value);
+    const double height = m.height > 0 ? m.height : doc_.DefaultTextSize();
+    const double step = height * 5.0 / 3.0 * (m.lineSpacing > 0 ? m.lineSpacing : 1);
+    const Frame f = Frame::FromNormal(e.extrusion);
+    const Vec3 xw = Normalized(m.xAxis, {1, 0, 0});
+    const Vec3 x = f.ToLocal(xw);
+    const double rotation = Degrees(std::atan2(x.y, x.x));
+    const Vec3 down = f.ToLocal(Cross(xw, Normalized(e.extrusion)));
+    const Vec3 base = f.ToLocal(m.insert);
+    const int attach = std::clamp(m.attachment, 1, 9);
+    const int row = (attach - 1) / 3, col = (attach - 1) % 3;
+    const double n = static_cast<double>(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      double offset = static_cast<double>(i) * step;  // down from the first line
+      if (row == 1) offset -= (n - 1) * step / 2;
+      if (row == 2) offset -= (n - 1) * step;
+      TextData t;
+      t.insert = base + down * offset;
+      t.align = t.insert;
+      t.hasAlign = true;
+      t.height = height;
+      t.rotation = std::fabs(rotation) < 1e-12 ? 0 : rotation;
+      t.value = lines[i];
+      t.style = m.style;
+      t.hAlign = col;
+      t.vAlign = row == 0 ? 3 : row == 1 ? 2 : 1;
+      Text(o, e, t);
+    }
+  }
+
+  void CurveAsPolyline(Out& o, const Entity& e) {
+    FlattenOptions options;
+    options.display = true;
+    options.tolerance = 0.002;
+    options.splineStepsPerSpan = 32;
+    struct Collect : OutlineSink {
+      std::vector<Vec3> pts;
+      bool closed = false;
+      void Piece(const std::vector<Vec3>& p, bool c, bool, int) override {
+        pts = p;
+        closed = c;
+      }
+    } collect;
+    FlattenEntity(e, Placement{}, options, collect);
+    if (collect.pts.empty()) return;
+    bool flat = true;
+    for (const Vec3& p : collect.pts) flat = flat && p.z == collect.pts.front().z;
+    Entity poly;
+    poly.layer = e.layer;
+    poly.color = e.color;
+    poly.lineType = e.lineType;
+    poly.thickness = flat ? e.thickness : 0;
+    poly.extra = e.extra;
+    PolyData d;
+    d.flags = (collect.closed ? 1 : 0) | (flat ? 0 : 8);
+    d.elevation = flat ? collect.pts.front().z : 0;
+    for (const Vec3& p : collect.pts) {
+      Vertex v;
+      v.p = p;
+      if (!flat) v.flags = 32;
+      d.vertices.push_back(v);
+    }
+    poly.data = std::move(d);
+    Polyline(o, poly, std::get<PolyData>(poly.data));
+  }
+
+  void Polyline(Out& o, const Entity& e, const PolyData& d) {
+    if (d.vertices.empty()) return;
+    Common(o, "POLYLINE", e);
+    o.Int(66, 1);
+    o.Point(10, {0, 0, d.Is3d() ? 0 : d.elevation});
+    int flags = d.lightweight ? (d.flags & 1) : d.flags;
+    o.Int(70, flags);
+    if (d.startWidth != 0) o.Num(40, d.startWidth);
+    if (d.endWidth != 0) o.Num(41, d.endWidth);
+    if (!d.lightweight) {
+      if (d.meshM) o.Int(71, d.meshM);
+      if (d.meshN) o.Int(72, d.meshN);
+      if (d.smoothM) o.Int(73, d.smoothM);
+      if (d.smoothN) o.Int(74, d.smoothN);
+      if (d.surfaceType) o.Int(75, d.surfaceType);
+    }
+    if (!d.Is3d()) Extrusion(o, e);
+    ExtraData(o, e);
+    const std::string layer = LayerName(e.layer);
+    for (const Vertex& v : d.vertices) {
+      o.Raw(0, "VERTEX");
+      o.Text(8, layer);
+      // CAM readers that take the vertex z as it stands find the elevation there too.
+      o.Point(10, {v.p.x, v.p.y, d.lightweight ? d.elevation : v.p.z});
+      if (v.startWidth != 0) o.Num(40, v.startWidth);
+      if (v.endWidth != 0) o.Num(41, v.endWidth);
+      if (v.bulge != 0) o.Num(42, v.bulge);
+      int vflags = v.flags;
+      if (d.flags & 8) vflags |= 32;
+      if (vflags) o.Int(70, vflags);
+      for (const Group& g : v.extra)
+        if (g.code < 100 && g.code != 5) o.Raw(g.code, g.value);
+    }
+    o.Raw(0, "SEQEND");
+    o.Text(8, layer);
+  }
+
+  void Insert(Out& o, const Entity& e, const InsertData& ins) {
+    if (!blockNames_.count(UpperAscii(ins.block))) return;  // a reference to nothing
+    std::vector<const Entity*> attribs;
+    for (const Entity& a : ins.attribs)
+      if (!Skipped(a) && std::holds_alternative<TextData>(a.data)) attribs.push_back(&a);
+    Common(o, "INSERT", e);
+    if (!attribs.empty()) o.Int(66, 1);
+    o.Text(2, ins.block);
+    o.Point(10, ins.position);
+    if (ins.scale.x != 1) o.Num(41, ins.scale.x);
+    if (ins.scale.y != 1) o.Num(42, ins.scale.y);
+    if (ins.scale.z != 1) o.Num(43, ins.scale.z);
+    if (ins.rotation != 0) o.Num(50, ins.rotation);
+    if (ins.columns != 1) o.Int(70, ins.columns);
+    if (ins.rows != 1) o.Int(71, ins.rows);
+    if (ins.columnSpacing != 0) o.Num(44, ins.columnSpacing);
+    if (ins.rowSpacing != 0) o.Num(45, ins.rowSpacing);
+    Extrusion(o, e);
+    ExtraData(o, e);
+    if (attribs.empty()) return;
+    for (const Entity* a : attribs) {
+      TextData t = std::get<TextData>(a->data);
+      t.attrib = true;
+      Text(o, *a, t);
+    }
+    o.Raw(0, "SEQEND");
+    o.Text(8, LayerName(e.layer));
+  }
+
+  void WriteHeader(Out& o) {
+    o.Raw(0, "SECTION");
+    o.Raw(2, "HEADER");
+    o.Raw(9, "$ACADVER");
+    o.Raw(1, "AC1009");
+    o.Raw(9, "$DWGCODEPAGE");
+    o.Raw(3, "ANSI_1252");
+    Vec3 insBase;
+    if (const HeaderVariable* v = doc_.FindHeader("$INSBASE")) {
+      for (const Group& g : v->values) {
+        try {
+          if (g.code == 10) insBase.x = std::stod(g.value);
+          if (g.code == 20) insBase.y = std::stod(g.value);
+          if (g.code == 30) insBase.z = std::stod(g.value);
+        } catch (const std::exception&) {
+        }
+      }
+    }
+    o.Raw(9, "$INSBASE");
+    o.Point(10, insBase);
+    Vec3 lo, hi;
+    if (!ComputeExtents(doc_, 0, doc_.entities.size(), lo, hi)) lo = hi = Vec3{};
+    o.Raw(9, "$EXTMIN");
+    o.Point(10, lo);
+    o.Raw(9, "$EXTMAX");
+    o.Point(10, hi);
+    for (const HeaderVariable& v : doc_.header) {
+      if (!IsR12HeaderVariable(v.name)) continue;
+      o.Raw(9, v.name);
+      for (const Group& g : v.values)
+        if (g.code < 100) o.Raw(g.code, g.value);
+    }
+    o.Raw(0, "ENDSEC");
+  }
+
+  void TableStart(Out& o, std::string_view name, std::size_t count) {
+    o.Raw(0, "TABLE");
+    o.Raw(2, name);
+    o.Int(70, static_cast<long>(count));
+  }
+
+  void Entries(Out& o, std::string_view type, const std::vector<TableEntry>& list,
+               std::set<std::string>& done, std::initializer_list<int> codes) {
+    for (const TableEntry& t : list) {
+      const std::string upper = UpperAscii(t.name);
+      if (upper == "BYLAYER" || upper == "BYBLOCK" || !done.insert(upper).second) continue;
+      o.Raw(0, type);
+      o.Text(2, t.name);
+      bool hasFlags = false;
+      for (const Group& g : t.groups) {
+        // Complex line type elements (74 and what follows) have no R12 form.
+        if (std::find(codes.begin(), codes.end(), g.code) == codes.end()) continue;
+        hasFlags |= g.code == 70;
+        o.Raw(g.code, g.value);
+      }
+      if (!hasFlags) o.Int(70, 0);
+    }
+  }
+
+  void WriteTables(Out& o) {
+    o.Raw(0, "SECTION");
+    o.Raw(2, "TABLES");
+
+    std::set<std::string> done;
+    TableStart(o, "LTYPE", doc_.lineTypes.size() + 1);
+    if (!std::any_of(doc_.lineTypes.begin(), doc_.lineTypes.end(),
+                     [](const TableEntry& t) { return UpperAscii(t.name) == "CONTINUOUS"; })) {
+      o.Raw(0, "LTYPE");
+      o.Raw(2, "CONTINUOUS");
+      o.Int(70, 0);
+      o.Raw(3, "Solid line");
+      o.Int(72, 65);
+      o.Int(73, 0);
+      o.Num(40, 0);
+      done.insert("CONTINUOUS");
+    }
+    Entries(o, "LTYPE", doc_.lineTypes, done, {70, 3, 72, 73, 40, 49});
+    o.Raw(0, "ENDTAB");
+
+    // One entry per name (names match without regard to case in the file format).
+    done.clear();
+    std::vector<int> order;
+    const int zero = doc_.FindLayer("0");
+    if (zero >= 0) order.push_back(zero);
+    for (int i = 0; i < doc_.LayerCount(); ++i)
+      if (i != zero) order.push_back(i);
+    TableStart(o, "LAYER", order.size() + 1);
+    if (zero < 0) {
+      o.Raw(0, "LAYER");
+      o.Raw(2, "0");
+      o.Int(70, 0);
+      o.Int(62, 7);
+      o.Raw(6, "CONTINUOUS");
+      done.insert("0");
+    }
+    for (int i : order) {
+      const Layer& l = doc_.LayerAt(i);
+      const std::string name = LayerName(i);
+      if (l.Stripped() && name != "0") continue;
+      if (!done.insert(UpperAscii(name)).second) continue;
+      o.Raw(0, "LAYER");
+      o.Text(2, name);
+      int flags = Document::LayerFlags(l) & (2 | 16 | 32 | 64);
+      if (Document::LayerFrozen(l)) flags |= 1;
+      if (Document::LayerLocked(l)) flags |= 4;
+      o.Int(70, flags);
+      const int aci = std::clamp(Document::LayerAci(l), 1, 255);
+      o.Int(62, Document::LayerOn(l) ? aci : -aci);
+      const std::string lt = UpperAscii(Document::LayerLineType(l));
+      o.Text(6, lineTypes_.count(lt) && lt != "BYLAYER" && lt != "BYBLOCK" ? Document::LayerLineType(l)
+                                                                           : std::string("CONTINUOUS"));
+    }
+    o.Raw(0, "ENDTAB");
+
+    done.clear();
+    TableStart(o, "STYLE", doc_.styles.size() + 1);
+    if (!std::any_of(doc_.styles.begin(), doc_.styles.end(),
+                     [](const TableEntry& t) { return UpperAscii(t.name) == "STANDARD"; })) {
+      o.Raw(0, "STYLE");
+      o.Raw(2, "STANDARD");
+      o.Int(70, 0);
+      o.Num(40, 0);
+      o.Num(41, 1);
+      o.Num(50, 0);
+      o.Int(71, 0);
+      o.Num(42, 2.5);
+      o.Raw(3, "txt");
+      o.Raw(4, "");
+      done.insert("STANDARD");
+    }
+    Entries(o, "STYLE", doc_.styles, done, {70, 40, 41, 50, 71, 42, 3, 4});
+    o.Raw(0, "ENDTAB");
+
+    done.clear();
+    apps_.insert("ACAD");
+    TableStart(o, "APPID", apps_.size());
+    for (const TableEntry& t : doc_.appIds) {
+      const std::string upper = UpperAscii(t.name);
+      if (!done.insert(upper).second) continue;
+      o.Raw(0, "APPID");
+      o.Text(2, t.name);
+      o.Int(70, 0);
+    }
+    for (const std::string& name : apps_) {
+      if (!done.insert(name).second) continue;
+      o.Raw(0, "APPID");
+      o.Text(2, name);
+      o.Int(70, 0);
+    }
+    o.Raw(0, "ENDTAB");
+
+    o.Raw(0, "ENDSEC");
+  }
+
+  const Document& doc_;
+  std::set<std::string> lineTypes_, styles_, apps_, blockNames_;
+};
+
+}  // namespace
+
+std::string FormatNumber(double v) {
+  if (!std::isfinite(v) || v == 0) return "0.0";
+  char buf[400];
+  auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+  if (ec != std::errc()) return "0.0";
+  std::string s(buf, p);
+  if (s.find('.') == std::string::npos) s += ".0";
+  return s;
+}
+
+std::string WriteR12(const Document& doc) {
+  return Writer(doc).Whole();
+}
+
+std::string BlockSignature(const Document& doc, const Block& block) {
+  std::string s;
+  Out o(s);
+  Writer w(doc);
+  w.WriteBlock(o, block);
+  return s;
+}
+
+}  // namespace tv::drawing
