@@ -1,0 +1,121 @@
+// Rows of the work list turned into the parts of a material group.
+#include "nesting/group_rows.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "text/number_text.h"
+
+namespace tv::nesting {
+namespace {
+
+constexpr long kSubNameCol = 26;
+
+const std::string& Cell(const RowCells& cells, long col) {
+  static const std::string kEmpty;
+  if (col < 1 || static_cast<std::size_t>(col) >= cells.size()) return kEmpty;
+  return cells[static_cast<std::size_t>(col)];
+}
+
+std::string TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// Characters, not bytes: a name with accented letters is as long as it looks.
+std::size_t CharCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+bool EndsWithDxf(std::string_view text, bool anyCase) {
+  if (text.size() < 4) return false;
+  const std::string_view tail = text.substr(text.size() - 4);
+  return anyCase ? Upper(tail) == ".DXF" : tail == ".DXF";
+}
+
+int RoundToInt(double value) {
+  const long long rounded = text::RoundHalfEven(value);
+  return static_cast<int>(std::clamp<long long>(rounded, -2147483647LL, 2147483647LL));
+}
+
+}  // namespace
+
+std::string RowDrawingFile(std::string_view fileNameCell) {
+  std::string file(fileNameCell);
+  if (!EndsWithDxf(file, true)) file += ".DXF";
+  return file;
+}
+
+bool RowIsTaken(const RowCells& cells) {
+  return text::RoundHalfEven(text::Val(Cell(cells, 1))) != 0 && CharCount(TrimBlanks(Cell(cells, 3))) > 4;
+}
+
+std::string RowCsvText(const RowCells& cells) {
+  const long maxCols = cells.empty() ? 0 : static_cast<long>(cells.size()) - 1;
+  std::string out = "\"";
+  bool first = true;
+  for (long c = 2; c <= maxCols; ++c) {
+    if (c == kSubNameCol) continue;
+    std::string field = Cell(cells, c);
+    if (c == 3 && !Cell(cells, kSubNameCol).empty()) {
+      field = Cell(cells, kSubNameCol);
+      if (EndsWithDxf(field, false)) field.resize(field.size() - 4);
+    }
+    if (!first) out += "\",\"";
+    out += field;
+    first = false;
+  }
+  out += "\"";
+  return out;
+}
+
+GroupPart MakeGroupPart(const RowCells& cells, long row, const std::string& groupMaterial) {
+  GroupPart part;
+  part.DrawingPath = Cell(cells, 12) + RowDrawingFile(Cell(cells, 3));
+  part.Length = text::Val(Cell(cells, 9));
+  part.Width = text::Val(Cell(cells, 10));
+  part.Thickness = text::Val(Cell(cells, 11));
+  part.Material = groupMaterial;
+  part.Qty = RoundToInt(text::Val(Cell(cells, 2)));
+  part.Cabinet = Cell(cells, 6);
+  part.Description = Cell(cells, 7);
+  part.Rotatable = RoundToInt(text::Val(Cell(cells, 23)));
+  part.XOfs = text::Val(Cell(cells, 24));
+  part.YOfs = text::Val(Cell(cells, 25));
+  for (int k = 0; k < 4; ++k) {
+    part.EMat[static_cast<std::size_t>(k)] = Cell(cells, 13 + 2 * k);
+    part.ECo[static_cast<std::size_t>(k)] = Cell(cells, 14 + 2 * k);
+  }
+  part.WorkListRow = row;
+  part.SortKey = TrimBlanks(part.Cabinet);
+  part.CsvText = RowCsvText(cells);
+  return part;
+}
+
+std::vector<int> CabinetSequence(const std::vector<GroupPart>& parts) {
+  // Numbers rise by one per distinct cabinet in ascending order; the blank cabinet counts as
+  // equal to the empty start value and keeps 0.
+  std::map<std::string, int> numbers;
+  for (const GroupPart& part : parts) numbers.emplace(Upper(TrimBlanks(part.SortKey)), 0);
+  int counter = 0;
+  for (auto& [key, number] : numbers) {
+    if (!key.empty()) ++counter;
+    number = counter;
+  }
+  std::vector<int> sequence;
+  sequence.reserve(parts.size());
+  for (const GroupPart& part : parts) sequence.push_back(numbers[Upper(TrimBlanks(part.SortKey))]);
+  return sequence;
+}
+
+}  // namespace tv::nesting
