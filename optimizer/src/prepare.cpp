@@ -320,6 +320,14 @@ void Optimizer::ArrangePairBlock(Block& block, double x, double y, double panelL
     } else if (x + block.length > 0.9 * panelLength + kEps && e1 + kEps < e0) {
       swap = true;
     }
+    // A drilled pair keeps its order when the other order would reach beyond the drilled
+    // extent its placement was checked against.
+    if (swap && block.drilled &&
+        std::max(DrillLength(second.part, second.turned),
+                 ExtentLength(second.part, second.turned) + DrillLength(first.part, first.turned)) >
+            block.drillLength + kEps) {
+      swap = false;
+    }
     if (swap) {
       std::swap(first, second);
       first.x = 0;
@@ -335,6 +343,12 @@ void Optimizer::ArrangePairBlock(Block& block, double x, double y, double panelL
       swap = true;
     } else if (y + block.width > 0.9 * panelWidth + kEps && w0 > w1 + kEps) {
       swap = true;
+    }
+    if (swap && block.drilled &&
+        std::max(DrillWidth(second.part, second.turned),
+                 ExtentWidth(second.part, second.turned) + DrillWidth(first.part, first.turned)) >
+            block.drillWidth + kEps) {
+      swap = false;
     }
     if (swap) {
       std::swap(first, second);
