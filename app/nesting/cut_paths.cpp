@@ -145,14 +145,14 @@ void GenDropCut(core::Program& program, RunValues& run) {
   std::span<PartExtents> parts(run.NestedPartExtents.begin() + 1, run.NestedPartExtents.end());
 
   double x = 0;
-  std::string side;
+  char side = 'L';
   if (program.NestFromCorner == 0 || program.NestFromCorner == 1) {
     // Parts nested from the left: the offcut lies right of the part reaching furthest right.
     std::sort(parts.begin(), parts.end(),
               [](const PartExtents& a, const PartExtents& b) { return a.MaxX > b.MaxX; });
     if (run.SheetLength - program.DropCutLength > parts.front().MaxX) {
       x = parts.front().MaxX + k;
-      side = "L";
+      side = 'L';
       run.DropArea = static_cast<float>((run.SheetLength - x) * run.SheetWidth);
     }
   } else if (program.NestFromCorner == 2 || program.NestFromCorner == 3) {
@@ -160,13 +160,14 @@ void GenDropCut(core::Program& program, RunValues& run) {
               [](const PartExtents& a, const PartExtents& b) { return a.MinX < b.MinX; });
     if (parts.front().MinX > program.DropCutLength) {
       x = parts.front().MinX - k;
-      side = "R";
+      side = 'R';
       run.DropArea = static_cast<float>(x * run.SheetWidth);
     }
   }
   if (x == 0) return;
 
-  std::string layer = "Route900_T" + program.CutOutRouter + side;
+  std::string layer = "Route900_T" + program.CutOutRouter;
+  layer += side;
   if (program.DropCutPasses > 1) layer += "_M" + std::to_string(program.DropCutPasses);
   layer = RouteLayerName(layer);
   program.DXF1.AddLine(x, -run.SawKerf, depth, x, run.SheetWidth + run.SawKerf, depth, layer);

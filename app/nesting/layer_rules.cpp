@@ -55,18 +55,19 @@ void TagBorderLayers(core::Program& program, long partNumber, double smallArea) 
   // Measured against sizes of 0: only the size matters here, the mismatch flag does not.
   double length = 0, width = 0, thickness = 0;
   viewer::MeasureBorder(program, length, width, thickness);
-  std::string partClass = length * width >= smallArea ? "L" : "S";
+  char partClass = length * width >= smallArea ? 'L' : 'S';
 
   drawing::LayerCollection layers = program.DXF1.Layers();
   for (int i = 1; i <= layers.Count(); ++i) {
     drawing::Layer& layer = layers.Item(i);
     const std::string& name = layer.Name();
     if (name.size() < 6 || Upper(name.substr(0, 6)) != "BORDER") continue;
-    if (Contains(name, "OS")) partClass = "S";
+    if (Contains(name, "OS")) partClass = 'S';
     if (Contains(Upper(name), "NB")) {
-      layer.SetName(partClass + "_Nested_Part_000");
+      layer.SetName(std::string(1, partClass) + "_Nested_Part_000");
     } else {
-      layer.SetName(partClass + "_Nested_Part_" + text::Format(static_cast<double>(partNumber), "000"));
+      layer.SetName(std::string(1, partClass) + "_Nested_Part_" +
+                    text::Format(static_cast<double>(partNumber), "000"));
     }
     break;
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 #include <vector>
 
 #include "outline_check.h"
@@ -15,9 +16,9 @@ namespace {
 using testing::RouteProblem;
 
 std::string Describe(const std::vector<OutlinePoint>& points) {
-  std::string text;
-  for (const OutlinePoint& p : points) text += "(" + std::to_string(p.X) + ", " + std::to_string(p.Y) + ") ";
-  return text;
+  std::ostringstream text;
+  for (const OutlinePoint& p : points) text << "(" << p.X << ", " << p.Y << ") ";
+  return text.str();
 }
 
 void ExpectPoints(const std::vector<OutlinePoint>& actual, const std::vector<OutlinePoint>& expected) {
