@@ -1,0 +1,252 @@
+// Load, Save and Import Work List: the field-count rules of the import, the configuration
+// line, the drawing and material checks, the units of row 1, the closing sort, and files that
+// cannot be read or written.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/user_settings.h"
+#include "worklist/input_window.h"
+#include "worklist/work_list.h"
+#include "worklist/worklist_files.h"
+#include "worklist_fixture.h"
+
+namespace tv::worklist::testing {
+namespace {
+
+using core::MsgResult;
+
+// A line of n fields: field j is prefix + j unless given in the overrides (1-based).
+std::string Line(int n, std::vector<std::pair<int, std::string>> overrides = {},
+                 const std::string& prefix = "f") {
+  std::string line;
+  for (int j = 1; j <= n; ++j) {
+    std::string field = prefix + std::to_string(j);
+    for (const auto& [index, text] : overrides) {
+      if (index == j) field = text;
+    }
+    line += (j > 1 ? "," : "") + field;
+  }
+  return line;
+}
+
+class WorkListFilesTest : public WorkListTest {
+ protected:
+  void SetUp() override {
+    InstallWorkListEvents(program);
+    SetStock({"OAK", "MAPLE"});
+    drawings = Folder("drawings");
+    WriteText(drawings + "Part7.DXF", "");
+    WriteText(drawings + "Door.dxf", "");
+  }
+  // Imports the lines as a file chosen in the dialog.
+  void Import(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    const std::string file = Folder("lists") + "job.csv";
+    WriteText(file, text);
+    ui.ExpectFileChoice(file, "Import Worklist to Process");
+    ImportWorkList(program);
+  }
+
+  std::string drawings;
+};
+
+TEST_F(WorkListFilesTest, ImportPlacesFieldsByTheirCountAndRejectsLongLines) {
+  Import({
+      // 26 fields: column 1 comes from the line, and is ticked because Part7.DXF exists.
+      Line(26, {{1, "0"}, {2, "3"}, {3, "Part7"}, {8, "OAK"}, {9, " 600"}, {12, drawings}}),
+      // 25 fields: quantity in column 2, material in column 8; the drawing is missing.
+      Line(25, {{1, "2"}, {2, "Gone.dxf"}, {7, "MAPLE"}, {11, drawings}}),
+      Line(27),
+      // Lower case extension: no second ".DXF" is added.
+      Line(25, {{1, "1"}, {2, "door.DXF"}, {7, "OAK"}, {11, drawings}}),
+  });
+
+  // Rows 1 and 2 are sorted by material; the rejected line left row 3 empty, which ends the
+  // sorted block, and the line after it kept row 4.
+  EXPECT_EQ(Cell(1, kColFileName), "Gone.dxf");
+  EXPECT_EQ(Cell(1, kColQty), "2");
+  EXPECT_EQ(Cell(1, kColMaterial), "MAPLE");
+  EXPECT_EQ(Cell(1, kColPath), drawings);
+  EXPECT_EQ(Cell(1, kColSubName), "f25");
+  EXPECT_EQ(Cell(1, kColOk), "");
+  EXPECT_EQ(Cell(2, kColFileName), "Part7");
+  EXPECT_EQ(Cell(2, kColOk), "1");
+  EXPECT_EQ(Cell(2, kColQty), "3");
+  EXPECT_EQ(Cell(2, kColSubName), "f26");
+  for (long col = 1; col <= kWorkListCols; ++col) EXPECT_EQ(Cell(3, col), "") << col;
+  EXPECT_EQ(Cell(4, kColFileName), "door.DXF");
+  EXPECT_EQ(Cell(4, kColOk), "1");
+
+  ASSERT_EQ(ui.Messages().size(), 2u);
+  EXPECT_EQ(ui.Messages()[0].text,
+            "Too Many Fields in Worklist File.\r\nFound 27 Need No More Than 26\r\nImport Failed.");
+  EXPECT_EQ(ui.Messages()[0].title, "Alert!");
+  EXPECT_EQ(ui.Messages()[1].text, "One or more DXF files in list not found.");
+  EXPECT_EQ(ui.Messages()[1].title, "Alert!");
+
+  EXPECT_FALSE(program.ImportingWorkList);
+  EXPECT_EQ(ui.CurrentPointer(), core::Pointer::Normal);
+  EXPECT_TRUE(program.Input.ProcEnabled);
+  // The folder of the list is remembered for the next dialog.
+  EXPECT_EQ(support::GetUserSetting(program, "Paths", "PList"), Folder("lists"));
+}
+
+TEST_F(WorkListFilesTest, TheLastRejectedLineIsTheOneNamed) {
+  Import({Line(30), Line(28)});
+  EXPECT_EQ(ui.CountMessages("Found 28 Need No More Than 26"), 1u);
+  EXPECT_EQ(ui.CountMessages("Found 30"), 0u);
+}
+
+TEST_F(WorkListFilesTest, AConfigurationLineCountsOnlyBeforeTheFirstRow) {
+  WriteText(program.AppDir + "Shop.CFG", "Nest Name,shop\r\n");
+  ui.ExpectQuestion("Load Configuration (Shop.CFG) Specified in Worklist?", MsgResult::Yes);
+  Import({"Tavolin Configuration = Shop.CFG", Line(25, {{7, "OAK"}}), "TAVOLIN CONFIGURATION = Shop.CFG"});
+
+  EXPECT_EQ(program.FrameSetCaption, "Shop.CFG");
+  EXPECT_EQ(program.CurrentNestName, "SHOP");
+  // The same line after a row is an ordinary line of one field; without a material it sorts
+  // first.
+  EXPECT_EQ(Cell(1, kColQty), "TAVOLIN CONFIGURATION = Shop.CFG");
+  EXPECT_EQ(Cell(2, kColFileName), "f2");
+  EXPECT_EQ(Cell(3, kColQty), "");
+}
+
+TEST_F(WorkListFilesTest, RowOneDecidesTheUnitsAtFirstLengthOver150) {
+  for (const auto& [length, metric] : std::vector<std::pair<std::string, bool>>{
+           {"150", false}, {"150.5", true}, {" 2440", true}, {"96", false}, {"", false}}) {
+    Import({Line(25, {{7, "OAK"}, {8, length}})});
+    EXPECT_EQ(program.MetricUnits, metric) << length;
+    ui.ClearMessages();
+  }
+}
+
+TEST_F(WorkListFilesTest, ImportGrowsTheListButNeverShrinksIt) {
+  program.PList.SetMaxRows(100);
+  std::vector<std::string> lines(10, Line(25, {{7, "OAK"}}));
+  Import(lines);
+  EXPECT_EQ(program.PList.MaxRows(), 100);
+  EXPECT_EQ(Cell(10, kColQty), "f1");
+
+  std::vector<std::string> many(120, Line(25, {{7, "OAK"}}));
+  ui.ClearMessages();
+  Import(many);
+  EXPECT_EQ(program.PList.MaxRows(), 120);
+  EXPECT_EQ(Cell(120, kColQty), "f1");
+}
+
+TEST_F(WorkListFilesTest, MissingMaterialsAreAddedToTheStock) {
+  Import({Line(25, {{7, "Cherry 3/4"}}), Line(25, {{7, "cherry 3/4"}}), Line(25, {{7, "OAK"}})});
+  EXPECT_EQ(StockMaterials(), (std::vector<std::string>{"OAK", "MAPLE", "Cherry3/4"}));
+}
+
+TEST_F(WorkListFilesTest, BinaryGarbageImportsAsText) {
+  std::string garbage = Line(25, {{7, "OAK"}});
+  garbage += std::string("\x01\x02\xff\xfe", 4);  // not UTF-8: read in the Windows code page
+  Import({std::string("\0\0\0,x,,,,,ASH", 11), garbage});
+  EXPECT_EQ(Cell(1, kColQty), std::string("\0\0\0", 3));
+  EXPECT_EQ(Cell(1, kColFileName), "x");
+  EXPECT_EQ(Cell(2, kColSubName), "f25\x01\x02\xc3\xbf\xc3\xbe");
+}
+
+TEST_F(WorkListFilesTest, TheTickHandlerRestsWhileLinesAreRead) {
+  std::vector<bool> procDuringImport;
+  ui.SetProcessEventsHook([&] {
+    EXPECT_TRUE(program.ImportingWorkList);
+    procDuringImport.push_back(program.Input.ProcEnabled);
+  });
+  Import({Line(25, {{2, "Part7"}, {7, "OAK"}, {11, drawings}}), Line(25, {{7, "OAK"}})});
+  EXPECT_EQ(procDuringImport, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(program.Input.ProcEnabled);
+}
+
+TEST_F(WorkListFilesTest, AnUnreadableListLeavesTheWorkListAsItWas) {
+  SetRow(1, {"1", "2", "Keep.dxf", "", "", "", "", "OAK"});
+  for (const std::string& file : {Folder("lists") + "missing.csv", Folder("a-folder")}) {
+    ui.ClearMessages();
+    ui.ExpectFileChoice(file);
+    ImportWorkList(program);
+    ASSERT_EQ(ui.Messages().size(), 1u) << file;
+    EXPECT_NE(ui.LastMessage().text.find(file), std::string::npos);
+    EXPECT_EQ(ui.LastMessage().title, "Alert!");
+    EXPECT_EQ(Cell(1, kColFileName), "Keep.dxf");
+    EXPECT_FALSE(program.ImportingWorkList);
+    EXPECT_EQ(ui.CurrentPointer(), core::Pointer::Normal);
+  }
+}
+
+TEST_F(WorkListFilesTest, CancelledImportAndLoadStillSortByMaterialAndClearMarks) {
+  SetRow(1, {"1", "1", "b.dxf", "", "", "", "", "PINE"});
+  SetRow(2, {"1", "1", "a.dxf", "", "", "", "", "ASH"});
+  for (int command = 0; command < 2; ++command) {
+    MarkWorkListRow(program, 1);
+    program.SortOrder = 2;  // the closing sort is ascending whatever was sorted before
+    program.LastSortColumn = kColMaterial;
+    ui.ExpectFileChoice(std::nullopt);
+    if (command == 0) {
+      ImportWorkList(program);
+    } else {
+      LoadWorkList(program);
+    }
+    EXPECT_EQ(Cell(1, kColMaterial), "ASH") << command;
+    EXPECT_EQ(Cell(2, kColMaterial), "PINE") << command;
+    EXPECT_EQ(program.PList.BackColorAt(1, kColQty), grid::kWhite) << command;
+    EXPECT_FALSE(program.ImportingWorkList);
+    // Swap them back for the next command.
+    SetRow(1, {"1", "1", "b.dxf", "", "", "", "", "PINE"});
+    SetRow(2, {"1", "1", "a.dxf", "", "", "", "", "ASH"});
+  }
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(WorkListFilesTest, SavedListLoadsBackWithItsUnitsAndSortedByMaterial) {
+  SetRow(1, {"1", "2", "Side.dxf", "2417", "Kitchen", "B1", "Side \"left\", tall", "PINE", " 720", " 560",
+             " 19"});
+  SetRow(2, {"0", "1", "Back.dxf", "2417", "Kitchen", "B1", "Back", "ASH", " 700", " 500", " 6"});
+  SetWorkListCell(program, 2, kColSubName, "2417-B1-06.DXF");
+  const std::string file = Folder("saved") + "Job.PRC";
+  ui.ExpectFileChoice(file, "Save Process List");
+  SaveWorkList(program);
+  const auto& saveDialog = ui.FileChoices().back();
+  EXPECT_TRUE(saveDialog.save);
+  EXPECT_EQ(saveDialog.choice.filter, "PRC (*.PRC)|*.prc");
+  EXPECT_EQ(saveDialog.choice.defaultExt, ".PRC");
+
+  ClearWorkList(program);
+  program.MetricUnits = false;
+  ui.ExpectFileChoice(file, "Load Process List");
+  LoadWorkList(program);
+
+  EXPECT_EQ(ui.FileChoices().back().choice.startFolder, Folder("saved"));
+  EXPECT_TRUE(program.MetricUnits);  // row 1 is 700 long after the sort
+  EXPECT_EQ(Cell(1, kColFileName), "Back.dxf");
+  EXPECT_EQ(Cell(1, kColOk), "0");
+  EXPECT_EQ(Cell(1, kColSubName), "2417-B1-06.DXF");
+  EXPECT_EQ(Cell(2, kColDescription), "Side \"left\", tall");
+  EXPECT_EQ(Cell(2, kColThick), " 19");
+  EXPECT_EQ(Cell(0, kColMaterial), "Material");
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(WorkListFilesTest, FilesThatCannotBeLoadedOrWrittenAreReported) {
+  SetRow(1, {"1", "2", "Keep.dxf", "", "", "", "", "OAK"});
+  const std::string foreign = Folder("saved") + "Future.PRC";
+  WriteText(foreign, "TAVOLIN GRID\t99\tdata\nsize\t1\t26\ncell\t1\t3\tOther.dxf\nend\n");
+  ui.ExpectFileChoice(foreign);
+  LoadWorkList(program);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_NE(ui.LastMessage().text.find(foreign), std::string::npos);
+  EXPECT_EQ(Cell(1, kColFileName), "Keep.dxf");
+
+  ui.ClearMessages();
+  const std::string nowhere = (root / "no-such-folder" / "x.PRC").string();
+  ui.ExpectFileChoice(nowhere);
+  SaveWorkList(program);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_NE(ui.LastMessage().text.find(nowhere), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tv::worklist::testing
