@@ -176,6 +176,21 @@ class Program {
   // Depth-limit alert of the last sheet whose layers were tested; shown after the run.
   std::string RunAlertText;
 
+  // ---- Nesting run, nest name and batch watcher (app/nesting) ----
+  // Sheet files written by the last run, in sheet order (for printing all nests).
+  std::vector<std::string> NestFiles;
+  // Job of the last run's work list (work-list row 1, "Job"): the printed pull list's header.
+  std::string JobName;
+  // Sheets the last run took from each sheet-stock row (index = row, 0 unused).
+  std::vector<long> SheetsUsedByRow;
+  // Pull-list rows filled since the pull list was last cleared.
+  int PullListRowCount = 0;
+  // Reply of the last nest-name dialog: "" when no name was chosen.
+  std::string EnteredNestName;
+  // True while the batch watcher loads a request and runs it: later ticks leave the request
+  // alone meanwhile.
+  bool BatchPickupInProgress = false;
+
  private:
   Ui& ui_;
 };

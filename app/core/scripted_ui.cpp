@@ -84,6 +84,27 @@ ScriptedUi::~ScriptedUi() {
   for (const ExpectedFile& expected : files_) {
     ADD_FAILURE() << "Expected file choice never made: \"" << expected.fragment << "\"";
   }
+  for (const ExpectedNestName& expected : nestNames_) {
+    ADD_FAILURE() << "Expected nest-name dialog never shown (reply \"" << expected.reply << "\")";
+  }
+}
+
+ScriptedUi& ScriptedUi::ExpectNestName(std::string reply, bool pressClear) {
+  nestNames_.push_back({std::move(reply), pressClear});
+  return *this;
+}
+
+std::string ScriptedUi::AskNestName(const std::string& proposedName,
+                                    const std::function<void()>& clearNestDir) {
+  proposedNestNames_.push_back(proposedName);
+  if (nestNames_.empty()) {
+    ADD_FAILURE() << "Unexpected nest-name dialog proposing \"" << proposedName << "\"";
+    return {};
+  }
+  const ExpectedNestName expected = nestNames_.front();
+  nestNames_.pop_front();
+  if (expected.pressClear && clearNestDir) clearNestDir();
+  return expected.reply;
 }
 
 ScriptedUi& ScriptedUi::ExpectQuestion(std::string fragment, MsgResult answer) {

@@ -56,8 +56,15 @@ class ScriptedUi : public Ui {
   // Queues the result of the next ChooseFileToOpen or ChooseFileToSave: a path, or nullopt for
   // Cancel. A non-empty fragment must occur in the dialog's title.
   ScriptedUi& ExpectFileChoice(std::optional<std::string> path, std::string titleFragment = {});
+  // Queues the reply of the next nest-name dialog ("" is Cancel); with pressClear the dialog's
+  // "Clear Nest Dir" is pressed before it closes.
+  ScriptedUi& ExpectNestName(std::string reply, bool pressClear = false);
   // Answers still waiting for their question.
-  std::size_t PendingAnswers() const { return answers_.size() + folders_.size() + files_.size(); }
+  std::size_t PendingAnswers() const {
+    return answers_.size() + folders_.size() + files_.size() + nestNames_.size();
+  }
+  // The names the nest-name dialogs proposed, in order.
+  const std::vector<std::string>& ProposedNestNames() const { return proposedNestNames_; }
 
   // Every message box in order, questions included.
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
@@ -102,6 +109,8 @@ class ScriptedUi : public Ui {
   double TimeOfDay() override { return timeOfDay_; }
   void WaitWithoutEvents(double seconds) override;
   void CloseSplash() override { ++splashCloseCalls_; }
+  std::string AskNestName(const std::string& proposedName,
+                          const std::function<void()>& clearNestDir) override;
   void SetStatus(const std::string& panelKey, const std::string& text) override;
   void SetPointer(Pointer pointer) override;
   void ProcessEvents() override;
@@ -125,6 +134,12 @@ class ScriptedUi : public Ui {
   };
   std::optional<std::string> ChooseFile(bool save, const FileChoice& choice);
 
+  struct ExpectedNestName {
+    std::string reply;
+    bool pressClear = false;
+  };
+  std::deque<ExpectedNestName> nestNames_;
+  std::vector<std::string> proposedNestNames_;
   std::deque<ExpectedAnswer> answers_;
   std::deque<ExpectedFile> files_;
   std::vector<RecordedFileChoice> fileChoices_;

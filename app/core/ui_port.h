@@ -2,6 +2,7 @@
 // program implements it in app/gui; tests use ScriptedUi (scripted_ui.h).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -57,6 +58,15 @@ class Ui {
   // activation, OK and Cancel functions), which the dialog calls; ChosenConfigPath tells the
   // caller what was picked. Without a dialog nothing is picked.
   virtual void ShowConfigFileDialog() {}
+
+  // The nest-name dialog ("Nest Name"), modal: proposedName shown selected in its box;
+  // clearNestDir runs each time "Clear Nest Dir" is pressed (the dialog stays open). Returns
+  // the box's text after OK, unchanged, and "" after Cancel or when the dialog is closed
+  // otherwise. Without a dialog no name is chosen.
+  virtual std::string AskNestName(const std::string& /*proposedName*/,
+                                  const std::function<void()>& /*clearNestDir*/) {
+    return {};
+  }
 
   // Status-bar panel text by key ("Progress", "ZoomState", "X", "Y", "ZoomPct").
   virtual void SetStatus(const std::string& panelKey, const std::string& text) = 0;

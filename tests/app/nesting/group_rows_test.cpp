@@ -9,10 +9,17 @@
 namespace tv::nesting {
 namespace {
 
+// "c" followed by the column number.
+std::string ColumnText(int c) {
+  std::string text = "c";
+  text += std::to_string(c);
+  return text;
+}
+
 // A full 26-column row whose cell c holds "c<c>" unless set otherwise.
 RowCells NumberedRow() {
   RowCells cells(27);
-  for (int c = 1; c <= 26; ++c) cells[static_cast<std::size_t>(c)] = "c" + std::to_string(c);
+  for (int c = 1; c <= 26; ++c) cells[static_cast<std::size_t>(c)] = ColumnText(c);
   cells[26].clear();
   return cells;
 }
@@ -49,7 +56,10 @@ TEST(RowIsTaken, NeedsATickThatRoundsAboveZeroAndANameLongerThanFour) {
 TEST(RowCsvText, QuotesColumnsTwoToTwentyFiveWithoutBlanks) {
   RowCells cells = NumberedRow();
   std::string expected = "\"c2";
-  for (int c = 3; c <= 25; ++c) expected += "\",\"c" + std::to_string(c);
+  for (int c = 3; c <= 25; ++c) {
+    expected += "\",\"";
+    expected += ColumnText(c);
+  }
   expected += "\"";
   EXPECT_EQ(RowCsvText(cells), expected);
 }

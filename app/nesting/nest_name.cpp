@@ -1,0 +1,14 @@
+// The reply is kept in the program so that the run, which shows the dialog, reads it afterwards.
+#include "nesting/nest_name.h"
+
+#include "worklist/file_lists.h"
+
+namespace tv::nesting {
+
+std::string NestNameDlg(core::Program& program) {
+  program.EnteredNestName =
+      program.ui().AskNestName(program.CurrentNestName, [&program] { worklist::ClearDestDir(program); });
+  return program.EnteredNestName;
+}
+
+}  // namespace tv::nesting
