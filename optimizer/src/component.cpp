@@ -103,16 +103,20 @@ class Vrex final : public IVrex, public IConnectionPointContainer {
     HResult QueryInterface(const Guid& iid, void** object) override {
       if (object == nullptr) return kInvalidPointer;
       *object = nullptr;
+      // The reference is taken through the interface handed out: the object's own count for
+      // its unknown, the controlling object's for the others.
       if (iid == kIidIUnknown) {
         *object = static_cast<IUnknown*>(this);
+        AddRef();
       } else if (iid == kIidIVrex) {
         *object = static_cast<IVrex*>(&owner_);
+        owner_.AddRef();
       } else if (iid == kIidIConnectionPointContainer) {
         *object = static_cast<IConnectionPointContainer*>(&owner_);
+        owner_.AddRef();
       } else {
         return kNoInterface;
       }
-      AddRef();
       return kOk;
     }
     uint32_t AddRef() override { return ++refs_; }
