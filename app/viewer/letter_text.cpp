@@ -1,5 +1,6 @@
 #include "viewer/letter_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
