@@ -143,9 +143,11 @@ class Reader {
  public:
   Reader(std::string_view text, Document& doc) : in_(text), doc_(doc) {}
 
+  bool SawSection() const { return sawSection_; }
+
   void Run() {
     RawGroup g{};
-    bool sawSection = false;
+    bool& sawSection = sawSection_;
     bool first = true;
     while (true) {
       if (!Fetch(g)) {
@@ -874,6 +876,7 @@ class Reader {
   RawGroup held_{};
   bool pending_ = false;
   std::string section_;
+  bool sawSection_ = false;
   std::unordered_map<std::string, int, NameHash, std::equal_to<>> layerIndex_;
   std::unordered_map<int, bool> tableLayers_;
   std::string lastLayerName_;
@@ -899,7 +902,14 @@ bool ParseDxf(std::string_view bytes, std::string_view name, Document& doc, std:
     // The layers come in file order; layer 0 only when the file has or uses it.
     doc.layers.clear();
     Reader reader(bytes, doc);
-    reader.Run();
+    try {
+      reader.Run();
+    } catch (const ReadError& e) {
+      // Garbage before the first section means the file is something else altogether.
+      if (!reader.SawSection() && e.reason.rfind("not a DXF file", 0) != 0)
+        throw ReadError{e.line, "not a DXF file (" + e.reason + ")"};
+      throw;
+    }
   } catch (const ReadError& e) {
     return fail(e.line, e.reason);
   }

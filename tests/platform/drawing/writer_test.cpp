@@ -1,0 +1,279 @@
+// Writing R12 files: round trips of the sample job, conversions to R12 forms, stripped
+// layers, colours, text encoding, and acceptance by an independent DXF reader.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "drawing/drawing.h"
+#include "dxf_text.h"
+
+namespace tv::drawing {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::BlocksFile;
+using testing::EntitiesFile;
+using testing::Lines;
+using testing::MustRead;
+
+const fs::path kSource = TAVOLIN_SOURCE_DIR;
+
+std::vector<fs::path> SampleDrawings() {
+  std::vector<fs::path> out;
+  for (const char* folder : {"samples/Parts", "samples/InchJob", "samples/Letters"}) {
+    if (!fs::exists(kSource / folder)) continue;
+    for (const auto& entry : fs::directory_iterator(kSource / folder))
+      if (entry.path().extension() == ".dxf" || entry.path().extension() == ".DXF")
+        out.push_back(entry.path());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::string Num(float v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.4f", std::fabs(v) < 5e-5f ? 0.0f : v);
+  return buf;
+}
+
+// Everything the program reads off a drawing, in a comparable text.
+std::string Dump(Drawing& d) {
+  std::ostringstream s;
+  for (int i = 1; i <= d.Layers().Count(); ++i) {
+    const Layer& l = d.Layers().Item(i);
+    s << "layer " << l.Name() << " " << l.Color() << "\n";
+  }
+  for (const auto& list : {d.GetEntities1(), d.GetEntities2()}) {
+    for (const SegmentItem& it : list)
+      s << it.LayerName << " " << Num(it.X1) << " " << Num(it.Y1) << " " << Num(it.Z1) << " " << Num(it.X2)
+        << " " << Num(it.Y2) << " " << Num(it.Z2) << "\n";
+    s << "--\n";
+  }
+  for (const PointItem& p : d.GetEntities3())
+    s << "point " << p.LayerName << " " << Num(p.X) << " " << Num(p.Y) << "\n";
+  for (const TextItem& t : d.GetTexts())
+    s << "text " << t.LayerName << " [" << t.Txt << "] " << Num(t.Rotation) << " " << Num(t.X1) << " "
+      << Num(t.Y1) << " " << Num(t.Height) << "\n";
+  return s.str();
+}
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(DrawingWriter, SampleDrawingsComeBackUnchanged) {
+  const auto samples = SampleDrawings();
+  ASSERT_FALSE(samples.empty()) << "the sample job is missing";
+  for (const fs::path& p : samples) {
+    SCOPED_TRACE(p.string());
+    Drawing original;
+    std::string error;
+    ASSERT_TRUE(original.ReadDrawing(p.string(), 0, 0, 0, &error)) << error;
+    const std::string written = original.WriteDrawingToString();
+    Drawing again;
+    MustRead(again, written);
+    EXPECT_EQ(Dump(again), Dump(original));
+    EXPECT_EQ(again.WriteDrawingToString(), written);  // writing is stable
+  }
+}
+
+TEST(DrawingWriter, CommentBlockStaysWithTheDrawingReadAndGoesWithAMerge) {
+  const std::string part = Lines(
+      "999|Tavolin: 2417 B1 Side|999|Material: MDF 19|0|SECTION|2|ENTITIES|"
+      "0|LINE|8|BORDER|10|0|20|0|11|1|21|0|0|ENDSEC|0|EOF");
+  Drawing d;
+  MustRead(d, part);
+  const std::string written = d.WriteDrawingToString();
+  EXPECT_EQ(written.rfind("999\r\nTavolin: 2417 B1 Side\r\n999\r\nMaterial: MDF 19\r\n  0\r\nSECTION\r\n", 0),
+            0u);
+  MustRead(d, part, 1, 10, 0);
+  EXPECT_EQ(d.WriteDrawingToString().find("999"), std::string::npos);
+}
+
+TEST(DrawingWriter, LeavesOutStrippedLayersAndTheirEntitiesEverywhere) {
+  Drawing d;
+  MustRead(d, BlocksFile("0|BLOCK|2|B|70|0|10|0|20|0|30|0|0|LINE|8|NAME1|10|0|20|0|11|1|21|0|"
+                         "0|LINE|8|KEEP|10|0|20|0|11|0|21|1|0|ENDBLK",
+                         "0|LINE|8|L_Nested_Part_001|10|0|20|0|11|600|21|0|0|LINE|8|KEEP|10|0|20|0|11|0|21|5|"
+                         "0|INSERT|8|KEEP|2|B|10|50|20|50|0|TEXT|8|NAME1|10|0|20|0|40|2|1|gone"));
+  for (int i = 1; i <= d.Layers().Count(); ++i) {
+    const std::string& name = d.Layers().Item(i).Name();
+    if (name == "NAME1" || name == "L_Nested_Part_001") d.Layers().Item(i).SetStripped(true);
+  }
+  const std::string written = d.WriteDrawingToString();
+  EXPECT_EQ(written.find("L_Nested_Part_001"), std::string::npos);
+  EXPECT_EQ(written.find("NAME1"), std::string::npos);
+  EXPECT_EQ(written.find("gone"), std::string::npos);
+  Drawing again;
+  MustRead(again, written);
+  EXPECT_EQ(again.EntityCount(), 2);
+  EXPECT_EQ(again.GetEntities2().size(), 1u);  // the block keeps its line on KEEP only
+  EXPECT_TRUE(again.GetTexts().empty());
+}
+
+TEST(DrawingWriter, ConvertsEntitiesWithoutAnR12Form) {
+  Drawing d;
+  MustRead(d, EntitiesFile(
+                  "0|LWPOLYLINE|8|ROUTE1|90|2|70|0|38|4.5|10|0|20|0|42|1|10|10|20|0|"
+                  "0|MTEXT|8|NOTE|10|0|20|100|40|10|71|1|1|First\\PSecond|"
+                  "0|ELLIPSE|8|E|10|0|20|0|11|10|21|0|40|0.5|41|0|42|6.283185307179586|"
+                  "0|SPLINE|8|S|70|8|71|2|40|0|40|0|40|0|40|1|40|1|40|1|10|0|20|0|10|5|20|10|10|10|20|0"));
+  const std::string written = d.WriteDrawingToString();
+  for (const char* gone : {"LWPOLYLINE", "MTEXT", "ELLIPSE", "SPLINE"})
+    EXPECT_EQ(written.find(std::string("\r\n") + gone + "\r\n"), std::string::npos) << gone;
+  EXPECT_NE(written.find(" 42\r\n1.0\r\n"), std::string::npos);  // the bulge survives
+  Drawing again;
+  MustRead(again, written);
+  // the half circle keeps its depth
+  for (const SegmentItem& s : again.GetEntities2()) {
+    if (s.LayerName == "ROUTE1") {
+      EXPECT_FLOAT_EQ(s.Z1, 4.5f);
+    }
+  }
+  // two text lines, the first with its top at the insertion point, the next one below
+  const auto texts = again.GetTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].Txt, "First");
+  EXPECT_EQ(texts[1].Txt, "Second");
+  EXPECT_FLOAT_EQ(texts[0].Y1, 100);
+  EXPECT_LT(texts[1].Y1, texts[0].Y1 - 10);
+  // the curves keep their extents within the written tolerance
+  float l = 1e9f, t = -1e9f, r = -1e9f, b = 1e9f;
+  for (const SegmentItem& s : again.GetEntities2()) {
+    if (s.LayerName != "E" && s.LayerName != "S") continue;
+    l = std::min({l, s.X1, s.X2});
+    r = std::max({r, s.X1, s.X2});
+    t = std::max({t, s.Y1, s.Y2});
+    b = std::min({b, s.Y1, s.Y2});
+  }
+  EXPECT_NEAR(l, -10, 0.01);
+  EXPECT_NEAR(t, 5, 0.01);
+  EXPECT_NEAR(r, 10, 0.01);
+  EXPECT_NEAR(b, -5, 0.01);
+}
+
+// The colour number written for a layer.
+int WrittenColorNumber(const std::string& written, const std::string& layer) {
+  const std::string key = "LAYER\r\n  2\r\n" + layer + "\r\n";
+  const std::size_t at = written.find(key);
+  if (at == std::string::npos) return -1;
+  const std::size_t c = written.find(" 62\r\n", at);
+  return std::atoi(written.c_str() + c + 5);
+}
+
+TEST(DrawingWriter, WritesSetColoursAsTheNearestColourNumber) {
+  struct Case {
+    std::int32_t bgr;
+    int number;
+  } cases[] = {{255, 1}, {0xFF0000, 5}, {0x00FF00, 3}, {0x00FFFF, 2}, {0xFFFFFF, 7}, {0x0000F0, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bgr);
+    Drawing d;
+    d.Layers().Add(true, c.bgr, "Tavolin", true, true, 0, "");
+    d.AddLine(0, 0, 0, 1, 1, 0, "Tavolin");
+    EXPECT_EQ(WrittenColorNumber(d.WriteDrawingToString(), "Tavolin"), c.number);
+    EXPECT_EQ(d.Layers().Item(2).Color(), c.bgr);
+  }
+}
+
+TEST(DrawingWriter, TextIsWrittenInWindows1252WithEscapesForTheRest) {
+  Drawing d;
+  d.AddText(0, 0,
+            "Fa\xC3\xA7"
+            "ade \xE2\x82\xAC \xCE\xA9",
+            "DESCRIPTION", 1, 5);
+  const std::string written = d.WriteDrawingToString();
+  EXPECT_NE(written.find("Fa\xE7"
+                         "ade \x80 \\U+03A9\r\n"),
+            std::string::npos);
+  EXPECT_NE(written.find("$DWGCODEPAGE\r\n  3\r\nANSI_1252"), std::string::npos);
+  Drawing again;
+  MustRead(again, written);
+  EXPECT_EQ(again.GetTexts()[0].Txt,
+            "Fa\xC3\xA7"
+            "ade \xE2\x82\xAC \xCE\xA9");
+}
+
+TEST(DrawingWriter, WriteDrawingReplacesTheFileAndReportsFailures) {
+  const fs::path dir = fs::temp_directory_path() / "h4_writer_test";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  Drawing d;
+  d.AddLine(0, 0, 0, 100, 0, 0, "Border_Z18");
+  d.SetOutputFile((dir / "Nest001.DXF").string());
+  std::string error;
+  ASSERT_TRUE(d.WriteDrawing(&error)) << error;
+  EXPECT_EQ(ReadAll(dir / "Nest001.DXF"), d.WriteDrawingToString());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
+
+  d.SetOutputFile((dir / "missing" / "Nest002.DXF").string());
+  EXPECT_FALSE(d.WriteDrawing(&error));
+  EXPECT_NE(error.find("Nest002.DXF"), std::string::npos) << error;
+  fs::remove_all(dir);
+}
+
+// Runs the independent reader on every file; its report names files with errors.
+TEST(DrawingWriter, IndependentReaderAcceptsEveryWrittenFile) {
+  if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "python3-ezdxf is not installed";
+  const fs::path dir = fs::temp_directory_path() / "h4_ezdxf_check";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  int n = 0;
+  auto save = [&](Drawing& d) {
+    d.SetOutputFile((dir / ("out" + std::to_string(++n) + ".dxf")).string());
+    std::string error;
+    ASSERT_TRUE(d.WriteDrawing(&error)) << error;
+  };
+  for (const fs::path& p : SampleDrawings()) {
+    Drawing d;
+    ASSERT_TRUE(d.ReadDrawing(p.string(), 0, 0, 0));
+    save(d);
+  }
+  {  // every entity kind, merged twice (block clash), one copy turned, a layer stripped
+    Drawing d;
+    const std::string all = (kSource / "tests/platform/drawing/fixtures/all_kinds.dxf").string();
+    std::string error;
+    ASSERT_TRUE(d.ReadDrawing(all, 0, 0, 0, &error)) << error;
+    ASSERT_TRUE(d.ReadDrawing(all, 1, 700, 0, &error)) << error;
+    d.TransformEntities(d.EntityCount(), 700, 0, 500, 0, 90, 1, 1);
+    d.Layers().Add(true, 0xFF0000, "Tavolin", true, true, 0, "");
+    d.AddText(10, 10, " 12, B1, Side", "Zuvodavi", 1, 20, 1, 90);
+    d.AddSolid(0, 10, 0, 0, 5, 0, 5, 10, "TavolinT1");
+    d.AddLine(0, 0, 19.8, 10, 0, 0, "Route601_T1L");
+    d.SetUseDxfFont(false);
+    d.SetFontName("Arial");
+    d.AddText(0, -20, "TVV: 1.0.0", "Tavolin", 1, 0);
+    d.Layers().Item(2).SetStripped(true);
+    save(d);
+    d.TransformEntities(d.EntityCount(), 0, 0, 0, 0, 30, 2, 0.5);
+    save(d);
+  }
+  const std::string script = (dir / "check.py").string();
+  std::ofstream(script) << "import sys, glob\n"
+                           "from ezdxf import recover\n"
+                           "bad = 0\n"
+                           "for p in sorted(glob.glob(sys.argv[1] + '/*.dxf')):\n"
+                           "    doc, auditor = recover.readfile(p)\n"
+                           "    again = doc.audit()\n"
+                           "    errors = [e.message for e in list(auditor.errors) + list(again.errors)]\n"
+                           "    fixes = [f.message for f in list(auditor.fixes) + list(again.fixes)]\n"
+                           "    if errors or fixes:\n"
+                           "        bad += 1\n"
+                           "        print(p, errors[:3], fixes[:3])\n"
+                           "sys.exit(1 if bad else 0)\n";
+  const std::string report = (dir / "report.txt").string();
+  const int rc =
+      std::system(("/usr/bin/python3 " + script + " " + dir.string() + " > " + report + " 2>&1").c_str());
+  EXPECT_EQ(rc, 0) << ReadAll(report);
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace tv::drawing
