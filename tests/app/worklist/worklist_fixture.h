@@ -51,9 +51,10 @@ class WorkListTest : public ::testing::Test {
     for (const std::string& text : cells) SetWorkListCell(program, row, col++, text);
   }
   std::string Cell(long row, long col) { return GetWorkListCell(program, row, col); }
-  // The sheet stock's materials, one per row from row 1.
+  // The sheet stock's materials, one per row from row 1; the other rows empty.
   void SetStock(std::initializer_list<std::string> materials) {
     if (program.SSList.MaxRows() < 20) program.SSList.SetMaxRows(20);
+    for (long row = 1; row <= program.SSList.MaxRows(); ++row) program.SSList.SetCellText(row, 2, "");
     long row = 1;
     for (const std::string& material : materials) program.SSList.SetCellText(row++, 2, material);
   }
