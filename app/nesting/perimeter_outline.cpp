@@ -101,10 +101,11 @@ std::vector<Entry> Sweep(const std::vector<Entry>& parts, Outermost outermost, A
   return list;
 }
 
-// Joins two consecutive parts of a list with a step at right angles. When the next part lies
-// further out and reaches back alongside the current one, the current edge ends 2k before the
-// next part's near end, so the step runs outside the next part; otherwise the next part's near
-// end is pulled to 2k beyond the current part's far end.
+// Prepares the join of two consecutive parts of a list. When the next part lies further out and
+// reaches back alongside the current one, the current edge ends 2k before the next part's near
+// end, so the step out runs outside the next part; otherwise, when the next part reaches back
+// past the current one's far end, its near end is pulled to 2k beyond that far end, so the step
+// in runs round the current part's corner. Parts that do not reach back are joined straight.
 void Join(Side side, Box& current, Box& next, double k) {
   switch (side) {
     case Side::Right:
@@ -181,7 +182,10 @@ size_t AddList(Side side, std::vector<Entry> list, size_t startPart, bool fromFi
 // Closes the outline at its first return to the start, drops repeated points and the points in
 // the middle of straight horizontal or vertical runs.
 void CleanUp(std::vector<OutlinePoint>& points) {
-  for (size_t i = 1; i < points.size(); ++i) {
+  // Repeats of the start right after it are an empty first edge, not the return.
+  size_t from = 1;
+  while (from < points.size() && Same(points[from], points[0])) ++from;
+  for (size_t i = from; i < points.size(); ++i) {
     if (Same(points[i], points[0])) {
       points.resize(i + 1);
       break;
