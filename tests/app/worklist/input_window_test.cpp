@@ -12,6 +12,7 @@
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
+#include "worklist/worklist_files.h"
 #include "worklist/worklist_grid.h"
 #include "worklist_fixture.h"
 
@@ -294,6 +295,50 @@ TEST_F(InputWindowTest, WorkListFocusAndItsTipOnTheFirstFourRequests) {
     }
   }
   EXPECT_EQ(shown, 4);
+}
+
+TEST_F(InputWindowTest, ClicksShowTheDrawingOfTheListOrRow) {
+  InstallWorkListEvents(program);
+  SPath_Change(program, SampleFolder("Parts"));
+  File1_Click(program, 0);  // B1_Back.dxf
+  EXPECT_TRUE(program.SourceListClicked);
+  EXPECT_EQ(program.ViewerCaption, "2417 B1 Back");
+
+  program.NestPath = SampleFolder("InchJob");
+  SetFileListPath(program.Input.NestList, program.NestPath);
+  File2_Click(program, 0);  // V1_Bottom.dxf
+  EXPECT_EQ(program.ViewerCaption, "2418 V1 Bottom");
+
+  SetRow(1, {"1", "1", "b1_door.DXF"});
+  SetWorkListCell(program, 1, kColPath, SampleFolder("Parts"));
+  program.PList.RaiseDblClick(kColJob, 1);
+  EXPECT_FALSE(program.SourceListClicked);
+  EXPECT_EQ(program.ViewerCaption, "2417 B1 Door");
+}
+
+TEST_F(InputWindowTest, CommandsThatChangeTheWorkListWaitWhileARunIsInProgress) {
+  InstallWorkListEvents(program);
+  SetRow(1, {"1", "1", "b.dxf", "", "", "", "", "PINE"});
+  SetRow(2, {"1", "1", "a.dxf", "", "", "", "", "ASH"});
+  SPath_Change(program, SampleFolder("Parts"));
+  program.Input.SourceList.Selected.assign(program.Input.SourceList.Items.size(), true);
+  program.PList.AddSelection({1, 1, 2, kWorkListCols});
+  program.RunInProgress = true;
+
+  // None of these may ask anything (the scripted Ui would fail the test) or change the list.
+  AddFile_Click(program);
+  LoadWorkList(program);
+  ImportWorkList(program);
+  program.PList.RaiseDblClick(kColFileName, 0);
+  for (bool* request : {&program.PopupDeleteRequested, &program.PopupCheckUncheckRequested,
+                        &program.PopupClearWorkListRequested}) {
+    *request = true;
+    WorkListPopupClosed(program);
+  }
+  EXPECT_EQ(Cell(1, kColFileName), "b.dxf");
+  EXPECT_EQ(Cell(2, kColFileName), "a.dxf");
+  EXPECT_EQ(Cell(3, kColFileName), "");
+  EXPECT_EQ(Cell(1, kColOk), "1");
 }
 
 }  // namespace
