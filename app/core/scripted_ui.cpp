@@ -212,6 +212,22 @@ void ScriptedUi::WaitWithoutEvents(double seconds) {
   timeOfDay_ = std::fmod(timeOfDay_ + seconds, 86400.0);
 }
 
+ScriptedUi& ScriptedUi::MoveFolderSelection(std::vector<std::string> folders) {
+  folderMoves_ = std::move(folders);
+  return *this;
+}
+
+std::optional<std::string> ScriptedUi::ChooseFolderFollowing(
+    const std::string& title, const std::string& prompt, const std::string& startFolder,
+    const std::function<void(const std::string&)>& selectionChanged) {
+  std::vector<std::string> moves;
+  moves.swap(folderMoves_);
+  if (selectionChanged) {
+    for (const std::string& folder : moves) selectionChanged(folder);
+  }
+  return ChooseFolder(title, prompt, startFolder);
+}
+
 void ScriptedUi::SetStatus(const std::string& panelKey, const std::string& text) {
   status_[panelKey] = text;
   statusHistory_.emplace_back(panelKey, text);

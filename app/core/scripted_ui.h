@@ -53,6 +53,9 @@ class ScriptedUi : public Ui {
   ScriptedUi& ExpectQuestion(MsgResult answer) { return ExpectQuestion({}, answer); }
   // Queues the result of the next ChooseFolder: a folder, or nullopt for Cancel.
   ScriptedUi& ExpectFolderChoice(std::optional<std::string> folder, std::string promptFragment = {});
+  // Folders the selection of the next ChooseFolderFollowing moves to, in order, before the
+  // dialog closes with its queued result.
+  ScriptedUi& MoveFolderSelection(std::vector<std::string> folders);
   // Queues the result of the next ChooseFileToOpen or ChooseFileToSave: a path, or nullopt for
   // Cancel. A non-empty fragment must occur in the dialog's title.
   ScriptedUi& ExpectFileChoice(std::optional<std::string> path, std::string titleFragment = {});
@@ -104,6 +107,9 @@ class ScriptedUi : public Ui {
                     MsgButtons buttons) override;
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& prompt,
                                           const std::string& startFolder) override;
+  std::optional<std::string> ChooseFolderFollowing(
+      const std::string& title, const std::string& prompt, const std::string& startFolder,
+      const std::function<void(const std::string&)>& selectionChanged) override;
   std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) override;
   std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override;
   double TimeOfDay() override { return timeOfDay_; }
@@ -140,6 +146,7 @@ class ScriptedUi : public Ui {
   };
   std::deque<ExpectedNestName> nestNames_;
   std::vector<std::string> proposedNestNames_;
+  std::vector<std::string> folderMoves_;
   std::deque<ExpectedAnswer> answers_;
   std::deque<ExpectedFile> files_;
   std::vector<RecordedFileChoice> fileChoices_;

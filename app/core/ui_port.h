@@ -36,6 +36,13 @@ class Ui {
   // Modal folder choice starting at startFolder; nullopt when cancelled.
   virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& prompt,
                                                   const std::string& startFolder) = 0;
+  // The same dialog, calling selectionChanged with each folder the selection moves to while it
+  // is open, so the caller can follow the selection live. By default no move is reported.
+  virtual std::optional<std::string> ChooseFolderFollowing(
+      const std::string& title, const std::string& prompt, const std::string& startFolder,
+      const std::function<void(const std::string&)>& /*selectionChanged*/) {
+    return ChooseFolder(title, prompt, startFolder);
+  }
 
   // The open-file and save-file dialogs (work-list files and the like). nullopt when cancelled.
   struct FileChoice {

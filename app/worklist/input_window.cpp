@@ -162,8 +162,10 @@ void PBrwseS_Click(core::Program& program) {
   input.BatchWatcherOn = false;
   program.BrowseMode = 1;
   const std::string savedSourceFolder = input.SourceFolderText;
-  const auto chosen =
-      program.ui().ChooseFolder("Path Browser", "Select source path for DXF files.", input.SourceFolderText);
+  // The source list follows the selection while the dialog is open.
+  const auto chosen = program.ui().ChooseFolderFollowing(
+      "Path Browser", "Select source path for DXF files.", input.SourceFolderText,
+      [&program](const std::string& folder) { ObjBD_SelectionChanged(program, folder); });
   if (chosen) {
     ObjBD_SelectionChanged(program, *chosen);
   } else {

@@ -160,14 +160,16 @@ TEST_F(InputWindowTest, BrowsingSetsTheFolderAndCancelRestoresTheOldOne) {
   EXPECT_EQ(ui.FolderChoices().back().startFolder, before);
   EXPECT_TRUE(program.Input.BatchWatcherOn);
 
-  // Cancel leaves the folder as it was and remembers it all the same.
+  // The list follows the selection while the dialog is open; Cancel brings the old folder
+  // back and remembers it all the same.
   support::WriteIni(program, "Config", "SourceDir", "");
-  ui.ExpectFolderChoice(std::nullopt);
+  ui.MoveFolderSelection({before, (root / "gone").string()}).ExpectFolderChoice(std::nullopt);
   PBrwseS_Click(program);
   EXPECT_EQ(program.Input.SourceFolderText, chosen + "/");
   EXPECT_EQ(program.Input.SourceFolderTip, chosen + "/");
   EXPECT_EQ(support::ReadIni(program, "Config", "SourceDir"), chosen + "/");
   EXPECT_EQ(Items(program.Input.SourceList), std::vector<std::string>{"Part.dxf"});
+  EXPECT_TRUE(program.Input.SourceList.Visible);
 }
 
 TEST_F(InputWindowTest, DeletingRowsForgetsTheUnitKindOnlyWhenTheListIsEmptied) {
