@@ -57,27 +57,34 @@ class Out {
   explicit Out(std::string& s) : s_(s) {}
 
   void Code(int code) {
-    char buf[16];
-    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, code);
-    const std::size_t len = static_cast<std::size_t>(p - buf);
-    for (std::size_t k = len; k < 3; ++k) s_ += ' ';
-    s_.append(buf, len);
+    char buf[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    char* end = buf + 8;
+    char* p = end;
+    unsigned v = static_cast<unsigned>(code < 0 ? 0 : code);
+    do *--p = static_cast<char>('0' + v % 10);
+    while ((v /= 10) != 0);
+    if (end - p < 3) p = end - 3;
+    s_.append(p, static_cast<std::size_t>(end - p));
     s_ += "\r\n";
   }
   void Raw(int code, std::string_view v) {
     Code(code);
-    // a value never holds a line end: it would split the group
-    for (char c : v) s_ += (c == '\r' || c == '\n') ? ' ' : c;
+    if (v.find_first_of("\r\n") == std::string_view::npos) {
+      s_.append(v);
+    } else {
+      // a value never holds a line end: it would split the group
+      for (char c : v) s_ += (c == '\r' || c == '\n') ? ' ' : c;
+    }
     s_ += "\r\n";
   }
   void Text(int code, std::string_view utf8) {
-    bool ascii = true;
-    for (char c : utf8)
+    for (char c : utf8) {
       if (static_cast<unsigned char>(c) >= 0x80) {
-        ascii = false;
-        break;
+        Raw(code, Utf8ToCp1252Escaped(utf8));
+        return;
       }
-    Raw(code, ascii ? std::string(utf8) : Utf8ToCp1252Escaped(utf8));
+    }
+    Raw(code, utf8);
   }
   void Num(int code, double v) {
     Code(code);
@@ -114,36 +121,31 @@ class Writer {
   }
 
   std::string Whole() {
-    std::string blocks, entities;
-    {
-      Out o(blocks);
-      for (const Block& b : doc_.blocks)
-        if (!IsLayoutBlock(b.name)) WriteBlock(o, b);
-    }
-    {
-      Out o(entities);
-      for (const Entity& e : doc_.entities) WriteEntity(o, e);
-    }
+    // The application table comes before the data that uses it: gather the names first.
+    for (const Block& b : doc_.blocks)
+      for (const Entity& e : b.entities) NoteApps(e);
+    for (const Entity& e : doc_.entities) NoteApps(e);
     std::string s;
-    s.reserve(blocks.size() + entities.size() + 4096);
+    s.reserve(doc_.entities.size() * 160 + 8192);
     Out o(s);
     for (const std::string& c : doc_.comments) o.Text(999, c);
     WriteHeader(o);
     WriteTables(o);
     o.Raw(0, "SECTION");
     o.Raw(2, "BLOCKS");
-    s += blocks;
+    for (const Block& b : doc_.blocks)
+      if (!IsLayoutBlock(b.name)) WriteBlock(o, b);
     o.Raw(0, "ENDSEC");
     o.Raw(0, "SECTION");
     o.Raw(2, "ENTITIES");
-    s += entities;
+    for (const Entity& e : doc_.entities) WriteEntity(o, e);
     o.Raw(0, "ENDSEC");
     o.Raw(0, "EOF");
     return s;
   }
 
   void WriteBlock(Out& o, const Block& b) {
-    const std::string layer = BlockLayer(b);
+    const std::string& layer = BlockLayer(b);
     o.Raw(0, "BLOCK");
     o.Text(8, layer);
     o.Text(2, b.name);
@@ -159,14 +161,15 @@ class Writer {
   }
 
  private:
-  std::string BlockLayer(const Block& b) const {
-    const Layer& l = doc_.LayerAt(b.layer);
-    return l.Stripped() ? std::string("0") : LayerName(b.layer);
+  const std::string& BlockLayer(const Block& b) const {
+    static const std::string kZero = "0";
+    return doc_.LayerAt(b.layer).Stripped() ? kZero : LayerName(b.layer);
   }
 
-  std::string LayerName(int index) const {
+  const std::string& LayerName(int index) const {
+    static const std::string kZero = "0";
     const std::string& name = doc_.LayerAt(index).Name();
-    return name.empty() ? std::string("0") : name;
+    return name.empty() ? kZero : name;
   }
 
   bool Skipped(const Entity& e) const { return doc_.LayerAt(e.layer).Stripped(); }
@@ -175,7 +178,7 @@ class Writer {
     o.Raw(0, type);
     o.Text(8, LayerName(e.layer));
     if (!e.lineType.empty()) {
-      const std::string lt = UpperAscii(e.lineType);
+      const std::string lt = UpperAscii(e.lineType);  // rare: most entities go by layer
       if (lt == "BYBLOCK" || (lt != "BYLAYER" && lineTypes_.count(lt))) o.Text(6, e.lineType);
     }
     if (e.color != 256) o.Int(62, std::clamp(std::abs(e.color), 0, 256));
@@ -187,12 +190,19 @@ class Writer {
     if (e.extrusion.x != 0 || e.extrusion.y != 0 || e.extrusion.z != 1) o.Point(210, e.extrusion);
   }
 
-  void ExtraData(Out& o, const Entity& e) {
-    for (const Group& g : e.extra) {
-      if (g.code < 1000 || !IsR12Group(g.code)) continue;
+  void NoteApps(const Entity& e) {
+    for (const Group& g : e.extra)
       if (g.code == 1001) apps_.insert(UpperAscii(g.value));
-      o.Text(g.code, g.value);
-    }
+    if (const auto* other = std::get_if<OtherData>(&e.data))
+      for (const Group& g : other->groups)
+        if (g.code == 1001) apps_.insert(UpperAscii(g.value));
+    if (const auto* ins = std::get_if<InsertData>(&e.data))
+      for (const Entity& a : ins->attribs) NoteApps(a);
+  }
+
+  void ExtraData(Out& o, const Entity& e) {
+    for (const Group& g : e.extra)
+      if (g.code >= 1000 && IsR12Group(g.code)) o.Text(g.code, g.value);
   }
 
   void Style(Out& o, const std::string& style) {
@@ -261,7 +271,6 @@ class Writer {
           continue;
         }
         if (appDepth > 0 || !IsR12Group(g.code)) continue;
-        if (g.code == 1001) apps_.insert(UpperAscii(g.value));
         if (g.code == 7 && !styles_.count(UpperAscii(g.value))) continue;
         if (g.code == 6 && !lineTypes_.count(UpperAscii(g.value))) continue;
         o.Raw(g.code, g.value);
@@ -377,7 +386,7 @@ class Writer {
     }
     if (!d.Is3d()) Extrusion(o, e);
     ExtraData(o, e);
-    const std::string layer = LayerName(e.layer);
+    const std::string& layer = LayerName(e.layer);
     for (const Vertex& v : d.vertices) {
       o.Raw(0, "VERTEX");
       o.Text(8, layer);
@@ -522,7 +531,7 @@ class Writer {
     }
     for (int i : order) {
       const Layer& l = doc_.LayerAt(i);
-      const std::string name = LayerName(i);
+      const std::string& name = LayerName(i);
       if (l.Stripped() && name != "0") continue;
       if (!done.insert(UpperAscii(name)).second) continue;
       o.Raw(0, "LAYER");

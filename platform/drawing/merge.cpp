@@ -108,7 +108,6 @@ void MergeInto(Document& target, Document&& incoming) {
   target.BlocksChanged();
 
   target.lastReadBegin = target.entities.size();
-  target.entities.reserve(target.entities.size() + incoming.entities.size());
   for (Entity& e : incoming.entities) {
     RemapEntity(e, layerMap, renamed);
     target.entities.push_back(std::move(e));

@@ -228,41 +228,18 @@ void FlattenPoly(const Entity& e, const PolyData& d, const Placement& at, const 
     return p;
   };
   const std::size_t count = used.size();
-  if (o.display) {
-    pts.push_back(m.Point(local(used[0])));
-    const std::size_t segments = d.Closed() ? count : count - 1;
-    for (std::size_t s = 0; s < segments; ++s) {
-      const Vertex& v = d.vertices[used[s]];
-      const Vec3 q = local(used[(s + 1) % count]);
-      if (std::fabs(v.bulge) > 1e-12)
-        BulgePoints(m, local(used[s]), q, v.bulge, o, pts);
-      else
-        pts.push_back(m.Point(q));
-    }
-    if (d.Closed() && pts.size() > 1) pts.pop_back();  // the closing point is the first again
-    sink.Piece(pts, d.Closed(), false, ref);
-    return;
-  }
-  if (count == 1) {
-    pts = {m.Point(local(used[0]))};
-    sink.Piece(pts, false, false, ref);
-    return;
-  }
+  pts.push_back(m.Point(local(used[0])));
   const std::size_t segments = d.Closed() ? count : count - 1;
   for (std::size_t s = 0; s < segments; ++s) {
     const Vertex& v = d.vertices[used[s]];
-    pts.clear();
-    pts.push_back(m.Point(local(used[s])));
     const Vec3 q = local(used[(s + 1) % count]);
     if (std::fabs(v.bulge) > 1e-12)
       BulgePoints(m, local(used[s]), q, v.bulge, o, pts);
     else
       pts.push_back(m.Point(q));
-    for (std::size_t k = 0; k + 1 < pts.size(); ++k) {
-      std::vector<Vec3> seg{pts[k], pts[k + 1]};
-      sink.Piece(seg, false, false, ref);
-    }
   }
+  if (d.Closed() && count > 1) pts.pop_back();  // the closing point is the first again
+  sink.Piece(pts, d.Closed() && count > 1, false, ref);
 }
 
 struct Walker {
@@ -394,13 +371,9 @@ void FlattenEntity(const Entity& e, const Placement& at, const FlattenOptions& o
       while (t1 <= t0) t1 += 2 * kPi;
     }
     ConicPoints(at.m.Point(el->center), at.m.Vector(el->major), at.m.Vector(minor), t0, t1, o, pts);
-    if (full && o.display) pts.pop_back();
+    if (full) pts.pop_back();
     const int ref = writable && std::fabs(el->major.z) < 1e-12 && flatFrame ? -2 : -1;
-    if (o.display) {
-      sink.Piece(pts, full, false, ref);
-    } else {
-      for (std::size_t k = 0; k + 1 < pts.size(); ++k) sink.Piece({pts[k], pts[k + 1]}, false, false, ref);
-    }
+    sink.Piece(pts, full, false, ref);
   } else if (const auto* f = std::get_if<FaceData>(&e.data)) {
     if (f->kind == FaceKind::Face3d) {
       const int count = (f->corner[3].x == f->corner[2].x && f->corner[3].y == f->corner[2].y &&
@@ -420,23 +393,13 @@ void FlattenEntity(const Entity& e, const Placement& at, const FlattenOptions& o
       const Vec3 ring[4] = {f->corner[0], f->corner[1], f->corner[3], f->corner[2]};
       for (const Vec3& p : ring) pts.push_back(m.Point(p));
       if (pts[3].x == pts[0].x && pts[3].y == pts[0].y && pts[3].z == pts[0].z) pts.pop_back();
-      if (o.display) {
-        sink.Piece(pts, true, true, planarRef);
-      } else {
-        for (std::size_t k = 0; k < pts.size(); ++k)
-          sink.Piece({pts[k], pts[(k + 1) % pts.size()]}, false, false, planarRef);
-      }
+      sink.Piece(pts, true, true, planarRef);
     }
   } else if (const auto* p = std::get_if<PolyData>(&e.data)) {
     FlattenPoly(e, *p, at, o, sink);
   } else if (const auto* s = std::get_if<SplineData>(&e.data)) {
     SplinePoints(*s, at.m, o, pts);
-    const int ref = writable ? -2 : -1;
-    if (o.display) {
-      sink.Piece(pts, false, false, ref);
-    } else {
-      for (std::size_t k = 0; k + 1 < pts.size(); ++k) sink.Piece({pts[k], pts[k + 1]}, false, false, ref);
-    }
+    sink.Piece(pts, false, false, writable ? -2 : -1);
   }
 }
 
