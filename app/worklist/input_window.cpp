@@ -79,6 +79,8 @@ double SplashSecondsLeft(double splashStart, double now) {
 }
 
 InputWindowLoad InputWindow_Load(core::Program& program) {
+  // The settings grid is part of this window: its handlers are there before it is filled.
+  settings::InstallSettingsEvents(program);
   program.MetricUnits = true;
 
   std::string name = support::ReadIni(program, "Config", "CfgFile");

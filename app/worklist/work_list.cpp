@@ -1,5 +1,7 @@
 #include "worklist/work_list.h"
 
+#include <utility>
+
 #include "core/program.h"
 #include "files/files.h"
 #include "text/number_text.h"
@@ -70,7 +72,13 @@ void ClearWorkList(core::Program& program) {
   g.SetCol2(-1);
   g.SetBlockSelect(true);
   g.DoAction(grid::ActionCode::ClearSelection);
-  g.DoAction(grid::ActionCode::ClearText);
+  {
+    // Every cleared tick is reported, and each report would scan the whole list again;
+    // "Process" is switched off once below instead.
+    auto ticks = std::exchange(g.Events().ButtonClicked, nullptr);
+    g.DoAction(grid::ActionCode::ClearText);
+    g.Events().ButtonClicked = std::move(ticks);
+  }
   g.SetBlockSelect(false);
   program.BatchUnitState = 0;
   program.Input.ProcEnabled = false;
