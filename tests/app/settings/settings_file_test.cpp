@@ -1,0 +1,224 @@
+// Configuration files into the settings grid and back.
+#include <gtest/gtest.h>
+
+#include "settings_fixture.h"
+
+namespace tv::settings {
+namespace {
+
+TEST_F(SettingsFixture, EachValueCellGetsTheKindItsValueAndNameCallFor) {
+  ASSERT_TRUE(
+      Load("Small Parts Inside,yes\r\n"
+           "Cut Out First,No\r\n"
+           "Nest Name,nO\r\n"  // any row with a yes or no value is a check box
+           "Nest From Corner,upper right\r\n"
+           "CUT OUT DIRECTION,COUNTER CLOCKWISE\r\n"
+           "Nest Font,Serif\r\n"
+           "Lead Length,0.5\r\n"
+           "Drop Cut,YES \r\n"));  // with the blank it is text
+  const grid::Grid& g = program_.Settings;
+  const struct {
+    long row;
+    grid::Kind kind;
+    std::string text;
+    std::string caption;
+    int index;
+    std::string answer;
+  } cases[] = {
+      {1, grid::Kind::CheckBox, "1", " Yes", -1, "YES"},
+      {2, grid::Kind::CheckBox, "0", " No", -1, "NO"},
+      {3, grid::Kind::CheckBox, "0", " No", -1, "NO"},
+      {4, grid::Kind::Choice, "Upper Right", "", 2, "2"},
+      {5, grid::Kind::Choice, "Counter Clockwise", "", 1, "1"},
+      {6, grid::Kind::Choice, "Serif", "", 2, "2"},
+      {7, grid::Kind::Edit, "0.5", "", -1, "0.5"},
+      {8, grid::Kind::Edit, "YES ", "", -1, "YES "},
+  };
+  ASSERT_EQ(g.MaxRows(), 8);
+  for (const auto& c : cases) {
+    EXPECT_EQ(g.CellKindAt(c.row, 2), c.kind) << c.row;
+    EXPECT_EQ(g.CellText(c.row, 2), c.text) << c.row;
+    EXPECT_EQ(g.CheckCaptionAt(c.row, 2), c.caption) << c.row;
+    if (c.kind == grid::Kind::Choice) {
+      EXPECT_EQ(g.ChoiceIndexAt(c.row, 2), c.index) << c.row;
+    }
+    EXPECT_EQ(GetSettingValue(program_, g.CellText(c.row, 1)), c.answer) << c.row;
+  }
+  EXPECT_EQ(g.ChoiceListAt(4, 2), "Lower Left\tUpper Left\tUpper Right\tLower Right");
+  EXPECT_EQ(g.ChoiceListAt(5, 2), "Clockwise\tCounter Clockwise\tNo Cutouts");
+}
+
+TEST_F(SettingsFixture, ReaderTakesTwoFieldsPerLine) {
+  ASSERT_TRUE(
+      Load("   Nest Name,   Kitchen 12 \r\n"  // leading blanks go, trailing ones stay
+           "\"Cut Out Router#\",\"T1, spiral\"\r\n"
+           "OS Area <,900,extra,fields\n"
+           "\r\n"
+           "   \n"
+           ",value without a name\r"
+           "Font Size,3"));  // the last line needs no line end
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"Nest Name=Kitchen 12 ", "Cut Out Router#=T1, spiral",
+                                              "OS Area <=900", "Font Size=3"}));
+}
+
+TEST_F(SettingsFixture, BadRecordsEndTheLoadKeepingWhatWasRead) {
+  const struct {
+    const char* name;
+    std::string bad;
+  } cases[] = {
+      {"no comma", "Perimeter Margin 10\r\n"},
+      {"unterminated quote", "Nest Name,\"Kitchen\r\n"},
+      {"quoted name without comma", "\"Nest Name\"\r\n"},
+      {"binary", std::string("Nest\0Name,x\r\n", 13)},
+  };
+  for (const auto& c : cases) {
+    program_.Settings.SetMaxRows(0);
+    ASSERT_TRUE(Load("A,1\r\nB,2\r\nC,3\r\nD,4\r\n"));
+    std::string error;
+    EXPECT_FALSE(Load("First,1\r\n" + c.bad + "Third,3\r\n", &error)) << c.name;
+    EXPECT_NE(error.find("line 2"), std::string::npos) << c.name << ": " << error;
+    // The rows read stay, the old rows beyond them are gone, nothing after the bad line is read.
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"First=1"})) << c.name;
+  }
+}
+
+TEST_F(SettingsFixture, LoadsThatReadNoNameLeaveTheGridAlone) {
+  ASSERT_TRUE(Load("A,1\r\nB,2\r\n"));
+  EXPECT_TRUE(Load(",1\r\n  ,2\r\n\r\n"));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"A=1", "B=2"}));
+  std::string error;
+  EXPECT_FALSE(LoadSettingsCSV(program_, program_.AppDir + "missing.cfg", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"A=1", "B=2"}));
+  // A shorter file drops the rows beyond its own.
+  EXPECT_TRUE(Load("C,3\r\n"));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"C=3"}));
+}
+
+TEST_F(SettingsFixture, ReusedRowsForgetTheirOldKind) {
+  ASSERT_TRUE(Load("Nest From Corner,Upper Left\r\nDrop Cut,YES\r\n"));
+  ASSERT_TRUE(Load("Nest From Corner,bogus\r\nDrop Cut Length,300\r\n"));
+  const grid::Grid& g = program_.Settings;
+  EXPECT_EQ(g.ChoiceIndexAt(1, 2), -1);
+  EXPECT_EQ(g.CellText(1, 2), "");
+  EXPECT_EQ(g.CellKindAt(2, 2), grid::Kind::Edit);
+  EXPECT_EQ(g.CheckCaptionAt(2, 2), "");
+  EXPECT_EQ(GetSettingValue(program_, "Drop Cut Length"), "300");
+}
+
+TEST_F(SettingsFixture, NestFontListsThePrinterFontsSorted) {
+  const std::string longName = "Nimbus Sans Narrow Condensed Extra Bold Italic";
+  program_.PrinterFonts = [&] {
+    return std::vector<std::string>{"  Serif ", "Mono", longName, "Sans", "Mono"};
+  };
+  const std::string cut = longName.substr(0, 30);
+  const struct {
+    std::string value;
+    int index;
+  } cases[] = {
+      {"Sans", 4},  {"sans", 0},  // case counts; no match keeps "DXF Font"
+      {"Mono", 2},                // the last of equal names
+      {"Serif", 5}, {cut, 3},    {"DXF Font", 0},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(Load("Nest Font," + c.value + "\r\n")) << c.value;
+    EXPECT_EQ(program_.Settings.ChoiceListAt(1, 2), "DXF Font\tMono\tMono\t" + cut + "\tSans\tSerif");
+    EXPECT_EQ(program_.Settings.ChoiceIndexAt(1, 2), c.index) << c.value;
+  }
+  // The run reads the chosen item's text from the cell the lookup leaves addressed.
+  ASSERT_TRUE(Load("Font Size,3\r\nNest Font,Serif\r\n"));
+  EXPECT_EQ(GetSettingValue(program_, "nest font"), "5");
+  EXPECT_EQ(program_.Settings.Text(), "Serif");
+}
+
+TEST_F(SettingsFixture, WithoutPrinterFontsTheLoadEndsAtNestFont) {
+  program_.PrinterFonts = nullptr;
+  std::string error;
+  EXPECT_FALSE(Load("Font Size,3\r\nNest Font,Sans\r\nDrop Cut,YES\r\n", &error));
+  EXPECT_NE(error.find("font"), std::string::npos);
+  EXPECT_EQ(program_.Settings.MaxRows(), 2);
+  EXPECT_EQ(program_.Settings.CellText(2, 2), "DXF Font");
+  program_.PrinterFonts = [] { return std::optional<std::vector<std::string>>{}; };
+  EXPECT_FALSE(Load("Nest Font,Sans\r\nDrop Cut,YES\r\n"));
+  EXPECT_EQ(program_.Settings.MaxRows(), 1);
+}
+
+TEST_F(SettingsFixture, SaveWritesValuesAsTheFileSpellsThem) {
+  ASSERT_TRUE(
+      Load("Nest From Corner,upper right\r\n"
+           "Cut Out Direction,COUNTER CLOCKWISE\r\n"
+           "Nest From Corner,sideways\r\n"
+           "Drop Cut,yes\r\n"
+           "Nest Font,Serif\r\n"
+           "Nest Name,Smith, Kitchen\r\n"  // the reader stops at the comma
+           "Lead Length, 0.5\r\n"));
+  program_.Settings.SetCellText(6, 2, "Smith, Kitchen");  // typed into the grid
+  ASSERT_TRUE(SaveSettingsCsv(program_, "out.cfg"));
+  EXPECT_EQ(ReadFile("out.cfg"),
+            "Nest From Corner,UPPER RIGHT\r\n"
+            "Cut Out Direction,Counter Clockwise\r\n"
+            "Nest From Corner,\r\n"
+            "Drop Cut,YES\r\n"
+            "Nest Font,Serif\r\n"
+            "Nest Name,\"Smith, Kitchen\"\r\n"
+            "Lead Length,0.5\r\n");
+  // Two rows of one name: the lookup takes the first, both were saved.
+  EXPECT_EQ(GetSettingValue(program_, "NEST FROM CORNER"), "2");
+  ASSERT_TRUE(LoadSettingsCSV(program_, program_.AppDir + "out.cfg"));
+  EXPECT_EQ(GetSettingValue(program_, "Nest Name"), "SMITH, KITCHEN");
+}
+
+TEST_F(SettingsFixture, SaveStopsAtTheFirstRowWithoutAName) {
+  ASSERT_TRUE(Load("A,1\r\nB,2\r\nC,3\r\n"));
+  program_.Settings.SetCellText(2, 1, "");
+  ASSERT_TRUE(SaveSettingsCsv(program_, "out.cfg"));
+  EXPECT_EQ(ReadFile("out.cfg"), "A,1\r\n");
+  std::string error;
+  EXPECT_FALSE(SaveSettingsCsv(program_, "no/such/folder.cfg", &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(SettingsFixture, SampleConfigurationSurvivesAnEditAndReload) {
+  std::filesystem::copy_file(SampleCfg(), program_.AppDir + "Tavo.CFG");
+  ASSERT_TRUE(LoadSettingsCSV(program_, program_.AppDir + "Tavo.CFG"));
+  const std::vector<std::string> names = {
+      "Perimeter Margin", "Nest Name",         "NEST PATH",         "CSV Path",         "OS Area <",
+      "OS Thickness",     "Lead Length",       "Cut Out Clearance", "Cut Out Diameter", "Cut Out Router#",
+      "Cut Out First",    "Cut Out Direction", "Cut Out Depth +",   "Nest From Corner", "Small Parts Inside",
+      "Generate Batch",   "Respond to Batch",  "Perimeter Clean",   "Drop Cut",         "Drop Cut Length",
+      "Drop Cut Passes",  "Attach Barcode",    "BCM Barcode",       "SField Barcode",   "Tag Parts",
+      "Z Limit On",       "Nest by Cabinet",   "Make CSV Files",    "Sheet Stock Qty",  "Prompt for Nest",
+      "Font Size",        "Nest Font"};
+  for (const auto& name : names) EXPECT_NE(FindSettingRow(program_, name), 0) << name;
+  EXPECT_EQ(program_.Settings.MaxRows(), static_cast<long>(names.size()));
+
+  grid::Grid& g = program_.Settings;
+  g.UserClickButton(FindSettingRow(program_, "Prompt for Nest"), 2);
+  g.UserChooseItem(FindSettingRow(program_, "Nest From Corner"), 2, 3);
+  g.UserChooseItem(FindSettingRow(program_, "Nest Font"), 2, 2);
+  g.UserEditText(FindSettingRow(program_, "Lead Length"), 2, "12.5");
+  const std::vector<std::string> edited = Rows();
+  ASSERT_TRUE(SaveSettingsCsv(program_, "Edited.CFG"));
+
+  core::ScriptedUi ui;
+  core::Program again(ui);
+  again.AppDir = program_.AppDir;
+  again.PrinterFonts = program_.PrinterFonts;
+  ASSERT_TRUE(LoadSettingsCSV(again, again.AppDir + "Edited.CFG"));
+  std::vector<std::string> reloaded;
+  for (long r = 1; r <= again.Settings.MaxRows(); ++r) {
+    reloaded.push_back(again.Settings.CellText(r, 1) + "=" + again.Settings.CellText(r, 2));
+    EXPECT_EQ(again.Settings.CellKindAt(r, 2), g.CellKindAt(r, 2)) << r;
+    EXPECT_EQ(again.Settings.ChoiceIndexAt(r, 2), g.ChoiceIndexAt(r, 2)) << r;
+  }
+  EXPECT_EQ(reloaded, edited);
+  EXPECT_EQ(GetSettingValue(again, "Prompt for Nest"), "YES");
+  EXPECT_EQ(GetSettingValue(again, "Nest From Corner"), "3");
+  EXPECT_EQ(again.Settings.Text(), "Lower Right");
+  EXPECT_EQ(GetSettingValue(again, "Nest Font"), "2");
+  EXPECT_EQ(again.Settings.Text(), "Serif");
+  EXPECT_EQ(GetSettingValue(again, "Lead Length"), "12.5");
+}
+
+}  // namespace
+}  // namespace tv::settings

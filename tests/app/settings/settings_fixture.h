@@ -1,0 +1,82 @@
+// A program with a fresh program folder for the settings tests, and helpers to write
+// configuration files and read the settings grid back.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/program.h"
+#include "core/scripted_ui.h"
+#include "settings/settings.h"
+
+namespace tv::settings {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tv-settings-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+  }
+  ~TempFolder() {
+    if (!path_.empty()) std::filesystem::remove_all(path_);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// A scripted Ui whose configuration-file dialog runs what the test puts in Dialog.
+class DialogUi : public core::ScriptedUi {
+ public:
+  std::function<void()> Dialog;
+  int DialogShown = 0;
+  void ShowConfigFileDialog() override {
+    ++DialogShown;
+    if (Dialog) Dialog();
+  }
+};
+
+class SettingsFixture : public ::testing::Test {
+ protected:
+  SettingsFixture() {
+    program_.AppDir = temp_.Path();
+    program_.IniPath = temp_.Path() + "TAVO.INI";
+    program_.PrinterFonts = [] { return std::vector<std::string>{"Sans", "Serif"}; };
+  }
+
+  std::string WriteCfg(const std::string& name, const std::string& text) {
+    std::ofstream(program_.AppDir + name, std::ios::binary) << text;
+    return program_.AppDir + name;
+  }
+  std::string ReadFile(const std::string& name) const {
+    std::ifstream in(program_.AppDir + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool Load(const std::string& text, std::string* error = nullptr) {
+    return LoadSettingsCSV(program_, WriteCfg("test.cfg", text), error);
+  }
+  // Each row as "name=value" with the value as the grid shows it.
+  std::vector<std::string> Rows() const {
+    std::vector<std::string> rows;
+    const grid::Grid& g = program_.Settings;
+    for (long r = 1; r <= g.MaxRows(); ++r) rows.push_back(g.CellText(r, 1) + "=" + g.CellText(r, 2));
+    return rows;
+  }
+  std::string SampleCfg() const { return std::string(TAVOLIN_SOURCE_DIR) + "/samples/Tavo.CFG"; }
+
+  TempFolder temp_;
+  DialogUi ui_;
+  core::Program program_{ui_};
+};
+
+}  // namespace tv::settings

@@ -1,0 +1,58 @@
+// A program with a fresh program folder and set-up sheet-stock grids, for the stock tests.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/program.h"
+#include "core/scripted_ui.h"
+#include "stock/stock.h"
+
+namespace tv::stock {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tv-stock-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+  }
+  ~TempFolder() {
+    if (!path_.empty()) std::filesystem::remove_all(path_);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+class StockFixture : public ::testing::Test {
+ protected:
+  StockFixture() {
+    program_.AppDir = temp_.Path();
+    program_.IniPath = temp_.Path() + "TAVO.INI";
+    SetUpStockGrids(program_);
+  }
+
+  // Writes cells from column 1 on.
+  void StockRow(long row, const std::vector<std::string>& cells) {
+    for (size_t i = 0; i < cells.size(); ++i)
+      program_.SSList.SetCellText(row, static_cast<long>(i) + 1, cells[i]);
+  }
+  void WorkListMaterial(long row, const std::string& material) {
+    if (program_.PList.MaxRows() < row) program_.PList.SetMaxRows(row);
+    program_.PList.SetCellText(row, 8, material);
+  }
+  std::string Material(long row) const { return program_.SSList.CellText(row, kMaterialCol); }
+
+  TempFolder temp_;
+  core::ScriptedUi ui_;
+  core::Program program_{ui_};
+};
+
+}  // namespace tv::stock

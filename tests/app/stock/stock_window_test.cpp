@@ -1,0 +1,281 @@
+// The material window's logic: "Mat.dat" and its folder, the tick check, the header sort and
+// deleting selected rows.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "stock_fixture.h"
+
+namespace tv::stock {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class StockWindowTest : public StockFixture {
+ protected:
+  void SetIni(const std::string& materialDataPath) {
+    WriteAll(program_.IniPath, "[Config]\nMaterialDataPath=" + materialDataPath + "\n");
+  }
+  std::string MatDat() const { return program_.AppDir + "Mat.dat"; }
+  void FillSomeStock() {
+    StockRow(1, {"1", "WHITE MELAMINE 19", "0", "0", "10", "2800", "2070", "19"});
+    StockRow(2, {"", "PAINT GRADE MDF 19", "0", "1", "4", "2440", "1220", "19"});
+    StockRow(3, {"1", "Ærø, \"19\"", "1", "0", "1", "1200", "600", "19"});
+  }
+};
+
+TEST_F(StockWindowTest, StockFolderRule) {
+  const std::string own = program_.AppDir + "stock/";
+  std::filesystem::create_directories(own);
+  const struct {
+    std::string ini;
+    std::string folder;
+  } cases[] = {
+      {"", program_.AppDir},    // no key: "/" is too short
+      {"D:", program_.AppDir},  // a bare drive is three characters with its separator
+      {"D:\\", program_.AppDir}, {own.substr(0, own.size() - 1), own}, {own, own},
+  };
+  for (const auto& c : cases) {
+    SetIni(c.ini);
+    ShtStk_Load(program_);
+    EXPECT_EQ(StockFolder(program_), c.folder) << "'" << c.ini << "'";
+    EXPECT_EQ(StockFilePath(program_), c.folder + "Mat.dat");
+  }
+}
+
+TEST_F(StockWindowTest, SavedStockLoadsBackWithItsGridShape) {
+  FillSomeStock();
+  std::string error;
+  ASSERT_TRUE(SaveStock(program_, &error)) << error;
+
+  core::ScriptedUi ui;
+  core::Program again(ui);
+  again.AppDir = program_.AppDir;
+  again.IniPath = program_.IniPath;
+  again.PList.SetMaxRows(2);
+  ShtStk_Load(again);
+  EXPECT_EQ(again.SSList.MaxRows(), kDefaultStockRows);
+  for (long row = 0; row <= 4; ++row) {
+    for (long col = 1; col <= kStockCols; ++col) {
+      EXPECT_EQ(again.SSList.CellText(row, col), program_.SSList.CellText(row, col)) << row << "," << col;
+    }
+  }
+  EXPECT_EQ(again.SSList.CellText(0, 2), "Sheet Stock Material");
+  EXPECT_EQ(again.SSList.CellKindAt(1, kOkCol), grid::Kind::CheckBox);
+  EXPECT_EQ(again.MPL.CellText(0, 2), "Pull List Material");
+  EXPECT_TRUE(again.MPL.IsColumnHidden(kOkCol));
+  EXPECT_GE(again.MPL.MaxRows(), again.SSList.MaxRows());
+  EXPECT_EQ(again.PList.ChoiceListAt(1, 8),
+            "WHITE MELAMINE 19\tPAINT GRADE MDF 19\t" + again.SSList.CellText(3, 2));
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(StockWindowTest, MissingFileGivesAnEmptyStockWithoutAMessage) {
+  ShtStk_Load(program_);
+  EXPECT_EQ(program_.SSList.MaxRows(), kDefaultStockRows);
+  EXPECT_EQ(Material(1), "");
+  EXPECT_FALSE(program_.StockFileUnreadable);
+  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(SaveStock(program_));
+  EXPECT_TRUE(std::filesystem::exists(MatDat()));
+}
+
+TEST_F(StockWindowTest, UnreadableStockFileSurvivesUntilTheOperatorEntersStock) {
+  FillSomeStock();
+  ASSERT_TRUE(SaveStock(program_));
+  const std::string good = ReadAll(MatDat());
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"foreign", "OK;Material;Drop\r\n1;OAK;0\r\n"},
+      {"garbage", std::string("\x00\x01\x02\xff", 4)},
+      {"future version", "TAVOLIN GRID\t9\tdata\nsize\t3\t8\nend\n"},
+      {"broken off", good.substr(0, good.size() / 2)},
+  };
+  for (const auto& c : cases) {
+    WriteAll(MatDat(), c.bytes);
+    core::ScriptedUi ui;
+    core::Program p(ui);
+    p.AppDir = program_.AppDir;
+    p.IniPath = program_.IniPath;
+    ShtStk_Load(p);
+    EXPECT_TRUE(ui.Messages().empty()) << c.name;
+    EXPECT_TRUE(p.StockFileUnreadable) << c.name;
+    // Leaving the grid and shutting down save nothing over the file.
+    p.SSList.RaiseLostFocus();
+    EXPECT_FALSE(SaveStock(p)) << c.name;
+    EXPECT_EQ(ReadAll(MatDat()), c.bytes) << c.name;
+    // The operator types stock: from then on the stock is saved again.
+    p.SSList.UserEditText(5, 2, "BIRCH PLY 12");
+    p.SSList.RaiseLostFocus();
+    EXPECT_NE(ReadAll(MatDat()), c.bytes) << c.name;
+    core::Program reread(ui);
+    reread.AppDir = program_.AppDir;
+    reread.IniPath = program_.IniPath;
+    ShtStk_Load(reread);
+    EXPECT_FALSE(reread.StockFileUnreadable) << c.name;
+    EXPECT_EQ(reread.SSList.CellText(5, 2), "BIRCH PLY 12") << c.name;
+  }
+}
+
+TEST_F(StockWindowTest, TickNeedsMaterialAndSizes) {
+  ShtStk_Load(program_);
+  const struct {
+    const char* name;
+    std::vector<std::string> row;
+    bool kept;
+  } cases[] = {
+      {"complete, without drop, grain or qty", {"", "OAK", "", "", "", "2440", "1220", "19"}, true},
+      {"no material", {"", "", "0", "0", "1", "2440", "1220", "19"}, false},
+      {"no length", {"", "OAK", "0", "0", "1", "", "1220", "19"}, false},
+      {"width not a number", {"", "OAK", "0", "0", "1", "2440", "wide", "19"}, false},
+      {"zero thickness", {"", "OAK", "0", "0", "1", "2440", "1220", " 0"}, false},
+  };
+  long row = 1;
+  for (const auto& c : cases) {
+    ui_.ClearMessages();
+    StockRow(row, c.row);
+    program_.SSList.UserClickButton(row, kOkCol);
+    EXPECT_EQ(program_.SSList.CheckValueAt(row, kOkCol), c.kept ? 1 : 0) << c.name;
+    if (c.kept) {
+      EXPECT_TRUE(ui_.Messages().empty()) << c.name;
+    } else {
+      ASSERT_EQ(ui_.Messages().size(), 1u) << c.name;
+      EXPECT_EQ(ui_.LastMessage().text,
+                "Information not entered for:\rMaterial, Kerf, Length, Width or Thickness");
+      EXPECT_EQ(ui_.LastMessage().title, "Alert");
+      EXPECT_EQ(ui_.LastMessage().icon, core::MsgIcon::Warning);
+      EXPECT_EQ(program_.SSList.CellText(row, kOkCol), "") << c.name;
+    }
+    ++row;
+  }
+  // A tick set by code is checked like a click, except while the stock loads; unticking
+  // is never checked.
+  ui_.ClearMessages();
+  SetStockCell(program_, 8, kOkCol, "1");
+  EXPECT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(program_.SSList.CellText(8, kOkCol), "");
+  ui_.ClearMessages();
+  program_.StockLoading = true;
+  SetStockCell(program_, 9, kOkCol, "1");
+  program_.StockLoading = false;
+  program_.SSList.UserClickButton(9, kOkCol);
+  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_EQ(program_.SSList.CellText(9, kOkCol), "0");
+}
+
+TEST_F(StockWindowTest, RowsArrivingTickedFromTheFileAreNotChecked) {
+  StockRow(1, {"1", "OAK", "", "", "", "", "", ""});
+  ASSERT_TRUE(SaveStock(program_));
+  core::ScriptedUi ui;
+  core::Program again(ui);
+  again.AppDir = program_.AppDir;
+  again.IniPath = program_.IniPath;
+  ShtStk_Load(again);
+  EXPECT_EQ(again.SSList.CheckValueAt(1, kOkCol), 1);
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(StockWindowTest, EditsTrimTheMaterialAndFocusNamesTheGrid) {
+  ShtStk_Load(program_);
+  StockRow(3, {"", "  WHITE HARDBOARD 6 "});
+  program_.SSList.UserEditText(3, 6, "2440");
+  EXPECT_EQ(Material(3), "WHITE HARDBOARD 6");
+  SetStockCell(program_, 4, 2, "  MDF  ");
+  EXPECT_EQ(Material(4), "MDF");
+  program_.SSList.RaiseGotFocus();
+  EXPECT_EQ(program_.FocusedGrid, 2);
+}
+
+TEST_F(StockWindowTest, HeaderDoubleClickSortsTheFilledRowsAndFlips) {
+  ShtStk_Load(program_);
+  StockRow(1, {"", "OAK", "", "", "", "2440"});
+  StockRow(2, {"", "BIRCH", "", "", "", "96"});
+  StockRow(3, {"", "MDF", "", "", "", "2800"});
+  StockRow(5, {"", "AAA below the gap"});
+  auto materials = [&] {
+    return std::vector<std::string>{Material(1), Material(2), Material(3), Material(5)};
+  };
+  program_.SSList.RaiseDblClick(2, 0);
+  EXPECT_EQ(materials(), (std::vector<std::string>{"BIRCH", "MDF", "OAK", "AAA below the gap"}));
+  program_.SSList.RaiseDblClick(2, 0);
+  EXPECT_EQ(materials(), (std::vector<std::string>{"OAK", "MDF", "BIRCH", "AAA below the gap"}));
+  program_.SSList.RaiseDblClick(6, 0);  // another column starts ascending again
+  EXPECT_EQ(materials(), (std::vector<std::string>{"BIRCH", "OAK", "MDF", "AAA below the gap"}));
+  program_.SSList.RaiseDblClick(2, 3);  // a data row sorts nothing
+  EXPECT_EQ(materials(), (std::vector<std::string>{"BIRCH", "OAK", "MDF", "AAA below the gap"}));
+}
+
+TEST_F(StockWindowTest, PopupDeleteRemovesTheSelectedRowsAfterAsking) {
+  const struct {
+    const char* name;
+    bool requested;
+    bool selected;
+    core::MsgResult answer;
+    std::vector<std::string> left;
+  } cases[] = {
+      {"yes", true, true, core::MsgResult::Yes, {"A", "C", "E", ""}},
+      {"no", true, true, core::MsgResult::No, {"A", "B", "C", "D"}},
+      {"nothing selected", true, false, core::MsgResult::Yes, {"A", "B", "C", "D"}},
+      {"other item chosen", false, true, core::MsgResult::Yes, {"A", "B", "C", "D"}},
+  };
+  for (const auto& c : cases) {
+    core::ScriptedUi ui;
+    core::Program p(ui);
+    p.AppDir = program_.AppDir;
+    p.IniPath = program_.IniPath;
+    SetUpStockGrids(p);
+    for (long r = 1; r <= 5; ++r) p.SSList.SetCellText(r, 2, std::string(1, static_cast<char>('A' + r - 1)));
+    if (c.selected) {
+      p.SSList.AddSelection({2, 1, 2, kStockCols});
+      p.SSList.AddSelection({4, -1, 4, -1});
+    }
+    const bool asked = c.requested && c.selected;
+    if (asked) ui.ExpectQuestion("Delete selected entries in Sheet Stock List?", c.answer);
+    SSList_PopupClosed(p, c.requested);
+    std::vector<std::string> left;
+    for (long r = 1; r <= 4; ++r) left.push_back(p.SSList.CellText(r, 2));
+    EXPECT_EQ(left, c.left) << c.name;
+    EXPECT_EQ(p.SSList.IsBlockSelected(), !c.requested && c.selected) << c.name;
+    if (asked) {
+      EXPECT_EQ(ui.LastMessage().title, "Query");
+    }
+  }
+}
+
+TEST_F(StockWindowTest, SampleStockCoversTheSampleJobs) {
+  std::filesystem::copy_file(std::string(TAVOLIN_SOURCE_DIR) + "/samples/Mat.dat", MatDat());
+  ShtStk_Load(program_);
+  ASSERT_FALSE(program_.StockFileUnreadable);
+  for (const char* material :
+       {"WHITE MELAMINE 19", "PAINT GRADE MDF 19", "WHITE HARDBOARD 6", "WHITE MELAMINE 3/4"}) {
+    EXPECT_TRUE(IsStockMaterial(program_, material)) << material;
+  }
+  bool offcut = false;
+  long emptyRows = 0;
+  for (long row = 1; row <= program_.SSList.MaxRows(); ++row) {
+    if (Material(row).empty()) {
+      ++emptyRows;
+      continue;
+    }
+    EXPECT_EQ(program_.SSList.CheckValueAt(row, kOkCol), 1) << row;
+    EXPECT_GT(GetStockLength(program_, row), 0) << row;
+    EXPECT_GT(GetStockWidth(program_, row), 0) << row;
+    EXPECT_GT(GetStockThickness(program_, row), 0) << row;
+    if (GetStockCell(program_, row, kDropCol) == "1") offcut = true;
+  }
+  EXPECT_TRUE(offcut);
+  EXPECT_GT(emptyRows, 0);  // room for materials added from the work list
+}
+
+}  // namespace
+}  // namespace tv::stock
