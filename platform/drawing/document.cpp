@@ -53,17 +53,19 @@ const HeaderVariable* Document::FindHeader(std::string_view name) const {
 }
 
 double Document::DefaultTextSize() const {
+  if (textSize_ > 0) return textSize_;
+  textSize_ = 2.5;
   if (const HeaderVariable* v = FindHeader("$TEXTSIZE")) {
     for (const Group& g : v->values) {
       if (g.code != 40) continue;
       try {
         const double size = std::stod(g.value);
-        if (size > 0 && std::isfinite(size)) return size;
+        if (size > 0 && std::isfinite(size)) return textSize_ = size;
       } catch (const std::exception&) {
       }
     }
   }
-  return 2.5;
+  return textSize_;
 }
 
 Layer& Document::SetLayerFields(Layer& layer, int aci, std::int32_t bgr, bool on, bool frozen, bool locked,

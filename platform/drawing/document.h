@@ -187,6 +187,7 @@ class Document {
   int FindBlock(std::string_view name) const;
   void BlocksChanged() { blockIndex_.clear(); }
 
+  // $TEXTSIZE of the header, 2.5 without it.
   double DefaultTextSize() const;
   const HeaderVariable* FindHeader(std::string_view name) const;
 
@@ -220,6 +221,7 @@ class Document {
 
  private:
   mutable std::unordered_map<std::string, int> blockIndex_;
+  mutable double textSize_ = -1;  // DefaultTextSize, once looked up (the header does not change)
 };
 
 std::string UpperAscii(std::string_view text);

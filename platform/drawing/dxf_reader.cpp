@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "drawing/text_codec.h"
@@ -310,8 +311,7 @@ class Reader {
                                     : table == "APPID" ? &doc_.appIds
                                                        : nullptr;
     if (!list) return;
-    for (const TableEntry& e : *list)
-      if (UpperAscii(e.name) == UpperAscii(name)) return;
+    if (!tableNames_[list].insert(UpperAscii(name)).second) return;  // the first entry of a name counts
     TableEntry entry;
     entry.name = name;
     for (const RawGroup& b : body)
@@ -879,6 +879,7 @@ class Reader {
   bool sawSection_ = false;
   std::unordered_map<std::string, int, NameHash, std::equal_to<>> layerIndex_;
   std::unordered_map<int, bool> tableLayers_;
+  std::unordered_map<const void*, std::unordered_set<std::string>> tableNames_;
   std::string lastLayerName_;
   int lastLayerIndex_ = -1;
 };

@@ -155,7 +155,8 @@ std::vector<int> FaceIndices(const Vertex& v) {
   for (const Group& g : v.extra) {
     if (g.code < 71 || g.code > 74) continue;
     try {
-      out.push_back(std::stoi(g.value));
+      const int index = std::stoi(g.value);
+      if (index > -1000000000 && index < 1000000000) out.push_back(index);
     } catch (const std::exception&) {
     }
   }

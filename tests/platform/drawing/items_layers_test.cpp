@@ -161,3 +161,33 @@ TEST(DrawingAdded, TextsAlignHeightAndFont) {
 
 }  // namespace
 }  // namespace tv::drawing
+
+namespace tv::drawing {
+namespace {
+
+TEST(DrawingDisplay, ResolvesColoursAndLeavesOutHiddenLayers) {
+  Drawing d;
+  testing::MustRead(
+      d,
+      testing::Lines(
+          "0|SECTION|2|TABLES|0|TABLE|2|LAYER|0|LAYER|2|RED|70|0|62|1|0|LAYER|2|OFF|70|0|62|-2|"
+          "0|LAYER|2|FROZEN|70|1|62|2|0|ENDTAB|0|ENDSEC|"
+          "0|SECTION|2|BLOCKS|0|BLOCK|2|B|70|0|10|0|20|0|30|0|0|LINE|8|0|62|0|10|0|20|0|11|1|21|0|0|ENDBLK|"
+          "0|ENDSEC|0|SECTION|2|ENTITIES|"
+          "0|LINE|8|RED|10|0|20|0|11|1|21|1|"       // by layer: red
+          "0|LINE|8|RED|62|5|10|0|20|0|11|1|21|1|"  // its own colour: blue
+          "0|INSERT|8|RED|62|3|2|B|10|0|20|0|"      // by block: the reference's green
+          "0|LINE|8|OFF|10|0|20|0|11|1|21|1|0|LINE|8|FROZEN|10|0|20|0|11|1|21|1|"
+          "0|TEXT|8|RED|10|0|20|0|40|2|1|label|0|ENDSEC|0|EOF"));
+  const DisplayList shown = d.BuildDisplayList(0.01);
+  ASSERT_EQ(shown.paths.size(), 3u);
+  EXPECT_EQ(shown.paths[0].color, 0x0000FF);
+  EXPECT_EQ(shown.paths[1].color, 0xFF0000);
+  EXPECT_EQ(shown.paths[2].color, 0x00FF00);
+  ASSERT_EQ(shown.texts.size(), 1u);
+  EXPECT_EQ(shown.texts[0].text, "label");
+  EXPECT_EQ(shown.texts[0].height, 2);
+}
+
+}  // namespace
+}  // namespace tv::drawing
