@@ -85,8 +85,9 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
 
   std::string name = support::ReadIni(program, "Config", "CfgFile");
   if (name.empty()) name = "Tavo.CFG";
+  // A name is one file, never a pattern that Exist would match against others.
   std::string configFile = program.AppDir + name;
-  if (!files::Exist(configFile)) configFile = program.AppDir + "Plat.CFG";
+  if (files::HasWildcards(name) || !files::Exist(configFile)) configFile = program.AppDir + "Plat.CFG";
   if (!files::Exist(configFile)) {
     // The message names the default file, whichever one the INI file asked for.
     program.ui().Tell(program.AppDir + "Tavo.CFG\r\rConfiguration file not found", "",
@@ -121,8 +122,10 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
     program.ui().Tell("Nest Path Not Found\r" + program.NestPath, "Alert!", core::MsgIcon::Information);
   }
 
-  // A batch request left from before the start is never taken.
-  if (files::Exist(program.Input.SourceFolderText + "Batch.lst")) {
+  // A batch request left from before the start is never taken. Without a source folder there
+  // is no request (the bare name would be the working folder's file).
+  const std::string& source = program.Input.SourceFolderText;
+  if (!source.empty() && files::Exist(source + "Batch.lst")) {
     DeleteListedFile(program.Input.SourceFolderText, "Batch.lst");
   }
 

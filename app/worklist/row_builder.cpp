@@ -1,8 +1,5 @@
 #include "worklist/row_builder.h"
 
-#include <algorithm>
-
-#include "files/files.h"
 #include "stock/stock.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
