@@ -37,6 +37,13 @@ bool IsR12HeaderVariable(std::string_view name) {
   return false;
 }
 
+bool IsLayoutBlock(std::string_view name);
+
+// A block the file can hold: named, and not one of the newer versions' layout blocks.
+bool Writable(const Block& b) {
+  return !b.name.empty() && !IsLayoutBlock(b.name);
+}
+
 bool IsLayoutBlock(std::string_view name) {
   const std::string upper = UpperAscii(name);
   return upper == "*MODEL_SPACE" || upper.rfind("*PAPER_SPACE", 0) == 0 || upper == "$MODEL_SPACE" ||
@@ -117,7 +124,7 @@ class Writer {
     styles_.insert("STANDARD");
     for (const TableEntry& t : doc.appIds) apps_.insert(UpperAscii(t.name));
     for (const Block& b : doc.blocks)
-      if (!IsLayoutBlock(b.name)) blockNames_.insert(UpperAscii(b.name));
+      if (Writable(b)) blockNames_.insert(UpperAscii(b.name));
   }
 
   std::string Whole() {
@@ -134,7 +141,7 @@ class Writer {
     o.Raw(0, "SECTION");
     o.Raw(2, "BLOCKS");
     for (const Block& b : doc_.blocks)
-      if (!IsLayoutBlock(b.name)) WriteBlock(o, b);
+      if (Writable(b) && FirstOfItsName(b)) WriteBlock(o, b);
     o.Raw(0, "ENDSEC");
     o.Raw(0, "SECTION");
     o.Raw(2, "ENTITIES");
@@ -142,6 +149,12 @@ class Writer {
     o.Raw(0, "ENDSEC");
     o.Raw(0, "EOF");
     return s;
+  }
+
+  // Two definitions of one name: the references use the first, as the reader finds it.
+  bool FirstOfItsName(const Block& b) const {
+    const int first = doc_.FindBlock(b.name);
+    return first < 0 || &doc_.blocks[static_cast<std::size_t>(first)] == &b;
   }
 
   void WriteBlock(Out& o, const Block& b) {
