@@ -101,6 +101,17 @@ void Optimizer::RestoreParkedRects(Layout& layout) const {
 }
 
 bool Optimizer::BlockExceedsDemand(const Layout& layout, const Block& block) const {
+  if (block.runCount > 0) {
+    for (int32_t r = 0; r < block.runCount; ++r) {
+      const int32_t part = block.runPart[r];
+      const int32_t k = block.runLength[r];
+      if (static_cast<int64_t>(layout.demandMultiplier) * k > remainingDemand[part] ||
+          static_cast<int64_t>(layout.counts[part]) + k > parts[part].maxnumperpanel) {
+        return true;
+      }
+    }
+    return false;
+  }
   const BlockPlacement* placement = &blockPlacements[block.first];
   int32_t i = 0;
   while (i < block.count) {
@@ -130,8 +141,11 @@ bool Optimizer::OverlapsPlacedPart(const Layout& layout, int32_t part, bool turn
 }
 
 int32_t Optimizer::FindBlockingShift(const Layout& layout, const Block& block, double x, double y,
-                                     double* lengthShift, double* widthShift) const {
-  for (int32_t i = 0; i < layout.placedCount; ++i) {
+                                     const int32_t* nearParts, int32_t nearCount, double* lengthShift,
+                                     double* widthShift) const {
+  const int32_t count = nearParts != nullptr ? nearCount : layout.placedCount;
+  for (int32_t n = 0; n < count; ++n) {
+    const int32_t i = nearParts != nullptr ? nearParts[n] : n;
     const PlacedPart& q = layout.placed[i];
     if (!(x + kEps < q.x + q.length && q.x < x + block.length - kEps)) continue;
     if (!(y + kEps < q.y + q.width && q.y < y + block.width - kEps)) continue;
@@ -149,7 +163,8 @@ int32_t Optimizer::FindBlockingShift(const Layout& layout, const Block& block, d
 }
 
 bool Optimizer::ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block,
-                               Point* position, double* score) const {
+                               const int32_t* nearParts, int32_t nearCount, Point* position,
+                               double* score) const {
   const double panelLength = layout.panel.length;
   const double panelWidth = layout.panel.width;
   double x = rect.x;
@@ -174,7 +189,7 @@ bool Optimizer::ScorePlacement(const Layout& layout, const FreeRect& rect, const
   double shift = 0;
   double lengthShift = 0;
   double widthShift = 0;
-  if (FindBlockingShift(layout, block, x, y, &lengthShift, &widthShift) >= 0) {
+  if (FindBlockingShift(layout, block, x, y, nearParts, nearCount, &lengthShift, &widthShift) >= 0) {
     if (lengthShift == kHuge && widthShift == kHuge) return false;
     if (widthShift + kEps < lengthShift) {
       y += widthShift;
@@ -185,7 +200,9 @@ bool Optimizer::ScorePlacement(const Layout& layout, const FreeRect& rect, const
     }
     double unusedLength = 0;
     double unusedWidth = 0;
-    if (FindBlockingShift(layout, block, x, y, &unusedLength, &unusedWidth) >= 0) return false;
+    if (FindBlockingShift(layout, block, x, y, nearParts, nearCount, &unusedLength, &unusedWidth) >= 0) {
+      return false;
+    }
   }
 
   if (block.drilled && (x + block.drillLength > layout.panel.drilling_area_length + kEps ||
@@ -311,10 +328,27 @@ int32_t Optimizer::MinRemainingSequence() const {
   return minSeq;
 }
 
+void Optimizer::CollectActiveBlocks(const Layout& layout, int32_t sequence) {
+  activeCount_ = 0;
+  for (int32_t b = 0; b < static_cast<int32_t>(blocks.size()); ++b) {
+    if (blocks[b].sequence == sequence && !BlockExceedsDemand(layout, blocks[b]))
+      activeBlocks_[activeCount_++] = b;
+  }
+}
+
 void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
+  // Normally sized once per panel search; only a direct call may need them here.
+  if (activeBlocks_.size() < blocks.size()) activeBlocks_.resize(blocks.size());
+  if (blockShapes_.size() != blocks.size()) CollectBlockShapes();
+  if (nearParts_.size() < layout.placed.size()) nearParts_.resize(layout.placed.size());
+
   layout.panelIndex = panelIndex;
   int32_t minSeq = MinRemainingSequence();
   layout.scoringVariant = Random01() < 0.5;
+  // Demand only falls and counts only rise during a construction, so a block that exceeds the
+  // demand once is out for the rest of it: the list of candidates only shrinks until the
+  // sequence changes.
+  CollectActiveBlocks(layout, minSeq);
 
   while (layout.freeCount > 0 && minSeq < kNoSequence) {
     Candidate best[5];
@@ -334,19 +368,50 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     }
     const FreeRect rect = layout.freeRects[chosen];
 
-    for (int32_t b = 0; b < static_cast<int32_t>(blocks.size()); ++b) {
+    // Every position scored at this rectangle lies at or beyond its corner (less the
+    // tolerance), so a part ending before the corner in either direction cannot block.
+    int32_t nearCount = 0;
+    for (int32_t i = 0; i < layout.placedCount; ++i) {
+      const PlacedPart& q = layout.placed[i];
+      if (q.x + q.length > rect.x - 2 * kEps && q.y + q.width > rect.y - 2 * kEps)
+        nearParts_[nearCount++] = i;
+    }
+
+    // A score above every entry by more than the tolerance is refused at every position.
+    double worst = best[4].score;
+    int32_t kept = 0;
+    for (int32_t a = 0; a < activeCount_; ++a) {
+      const int32_t b = activeBlocks_[a];
+      // The score is at least area / weight times the block's misfit with the rectangle
+      // alone (shifts and penalties only add). When that bound, less a margin far above the
+      // rounding of either computation, is still refused, the block need not be scored. It
+      // stays in the list: only the demand test takes blocks out.
+      const BlockShape& shape = blockShapes_[b];
+      const double dL = std::fabs(rect.length - shape.length);
+      const double dW = std::fabs(rect.width - shape.width);
+      const double leastValue =
+          layout.scoringVariant ? std::min(4 * dL + 2 * dW, 2 * dL + 4 * dW) : std::min(dL, dW);
+      if (shape.ratio > 0 && shape.ratio * leastValue * (1 - 1e-9) > worst + kEps) {
+        activeBlocks_[kept++] = b;
+        continue;
+      }
       const Block& block = blocks[b];
-      if (block.sequence != minSeq || BlockExceedsDemand(layout, block)) continue;
+      if (BlockExceedsDemand(layout, block)) continue;
+      activeBlocks_[kept++] = b;
       Point position;
       double score = 0;
-      if (!ScorePlacement(layout, rect, block, &position, &score)) continue;
+      if (!ScorePlacement(layout, rect, block, nearParts_.data(), nearCount, &position, &score)) continue;
+      if (score > worst + kEps) continue;
       for (int k = 0; k < 5; ++k) {
         if (!IsAmongBest(score, block, k, best)) continue;
         for (int e = 4; e > k; --e) best[e] = best[e - 1];
         best[k] = {score, b, position};
+        worst = best[0].score;
+        for (int e = 1; e < 5; ++e) worst = std::max(worst, best[e].score);
         break;
       }
     }
+    activeCount_ = kept;
 
     if (best[0].block < 0) {
       // Nothing of this sequence fits here; the rectangle waits for the next sequence.
@@ -385,6 +450,7 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     if (nextSeq != minSeq) {
       minSeq = nextSeq;
       RestoreParkedRects(layout);
+      CollectActiveBlocks(layout, minSeq);
     }
   }
 

@@ -40,6 +40,11 @@ struct Block {
   int32_t sequence = 0;
   double minLength = 0;
   double minWidth = 0;
+  // Its placements as runs of one part type, for the demand test: a grid is one run, a pair
+  // two. runCount 0 means the runs were not summarised and the placements are walked.
+  int32_t runCount = 0;
+  int32_t runPart[2] = {0, 0};
+  int32_t runLength[2] = {0, 0};
 };
 
 struct Point {
@@ -153,10 +158,21 @@ class Optimizer {
   bool BlockExceedsDemand(const Layout& layout, const Block& block) const;
   // False when the block cannot go at the rectangle; else its position and score (lower is better).
   bool ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block, Point* position,
-                      double* score) const;
+                      double* score) const {
+    return ScorePlacement(layout, rect, block, nullptr, 0, position, score);
+  }
+  // The same, looking for blocking parts only among nearParts (placed-part indexes in placement
+  // order) when given: the parts that reach past the rectangle's corner in both directions.
+  bool ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block,
+                      const int32_t* nearParts, int32_t nearCount, Point* position, double* score) const;
   // Index of the first placed part the block would overlap at (x, y), or -1, with the shifts
   // along the length and across the width that would clear it.
   int32_t FindBlockingShift(const Layout& layout, const Block& block, double x, double y, double* lengthShift,
+                            double* widthShift) const {
+    return FindBlockingShift(layout, block, x, y, nullptr, 0, lengthShift, widthShift);
+  }
+  int32_t FindBlockingShift(const Layout& layout, const Block& block, double x, double y,
+                            const int32_t* nearParts, int32_t nearCount, double* lengthShift,
                             double* widthShift) const;
   bool OverlapsPlacedPart(const Layout& layout, int32_t part, bool turned, double x, double y) const;
   static bool SamePoint(Point a, Point b);
@@ -228,6 +244,22 @@ class Optimizer {
                      bool build, int32_t* blockCount, int32_t* placementCount);
   void AppendPairBlock(int32_t i, bool turnedI, int32_t j, bool turnedJ, bool stacked);
   int32_t MinRemainingSequence() const;
+  static void SummariseRuns(Block& block, const BlockPlacement* placements);
+  void CollectActiveBlocks(const Layout& layout, int32_t sequence);
+  // Work arrays of the construction, sized before it starts so it allocates nothing: the
+  // blocks of the current sequence that may still meet the demand (table order), and the
+  // placed parts near the chosen rectangle.
+  std::vector<int32_t> activeBlocks_;
+  int32_t activeCount_ = 0;
+  std::vector<int32_t> nearParts_;
+  // Per block, packed for the scan of every construction step: its size and area / weight.
+  struct BlockShape {
+    double length = 0;
+    double width = 0;
+    double ratio = 0;
+  };
+  void CollectBlockShapes();
+  std::vector<BlockShape> blockShapes_;
   void LogText(const char* text) {
     if (logRequested) log.LogText(text);
   }

@@ -190,6 +190,16 @@ void Optimizer::GenerateBlocks(double length, double width, double drillingAreaL
       }
     }
   }
+  activeBlocks_.assign(blocks.size(), 0);
+  activeCount_ = 0;
+  CollectBlockShapes();
+}
+
+void Optimizer::CollectBlockShapes() {
+  blockShapes_.resize(blocks.size());
+  for (size_t b = 0; b < blocks.size(); ++b) {
+    blockShapes_[b] = {blocks[b].length, blocks[b].width, blocks[b].area / blocks[b].weight};
+  }
 }
 
 void Optimizer::AddPairBlocks(int32_t i, bool turnedI, int32_t j, bool turnedJ, double length, double width,
@@ -277,6 +287,7 @@ void Optimizer::AppendPairBlock(int32_t i, bool turnedI, int32_t j, bool turnedJ
   }
   blockPlacements.push_back(first);
   blockPlacements.push_back(second);
+  SummariseRuns(block, &blockPlacements[block.first]);
   blocks.push_back(block);
 }
 
@@ -301,6 +312,7 @@ void Optimizer::AddGridBlock(int32_t part, bool turned, int32_t n, int32_t m) {
   block.sequence = parts[part].sequence;
   block.minLength = pl;
   block.minWidth = pw;
+  SummariseRuns(block, &blockPlacements[block.first]);
   blocks.push_back(block);
 }
 
@@ -358,9 +370,29 @@ void Optimizer::ArrangePairBlock(Block& block, double x, double y, double panelL
   }
 }
 
+void Optimizer::SummariseRuns(Block& block, const BlockPlacement* placements) {
+  block.runCount = 0;
+  int32_t i = 0;
+  while (i < block.count) {
+    int32_t k = 1;
+    while (i + k < block.count && placements[i + k].part == placements[i].part) ++k;
+    if (block.runCount == 2) {
+      block.runCount = 0;
+      return;
+    }
+    block.runPart[block.runCount] = placements[i].part;
+    block.runLength[block.runCount] = k;
+    ++block.runCount;
+    i += k;
+  }
+}
+
 void Optimizer::DiscardBlocks() {
   std::vector<Block>().swap(blocks);
   std::vector<BlockPlacement>().swap(blockPlacements);
+  std::vector<int32_t>().swap(activeBlocks_);
+  activeCount_ = 0;
+  std::vector<BlockShape>().swap(blockShapes_);
 }
 
 void Optimizer::AllocLayout(Layout& layout) const {

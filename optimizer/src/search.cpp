@@ -135,6 +135,7 @@ void Optimizer::OptimizePanel(Layout& candidate, int32_t panelIndex) {
   }
   trial.lengthStep = 0.99 / scale;
 
+  nearParts_.assign(trial.placed.size(), 0);
   const double t0 = ElapsedSeconds();
   int32_t lastImprovement = 0;
   ResetLayout(candidate);
