@@ -1,0 +1,190 @@
+// A program folder in a temporary directory for the tests of the nesting run: source, nest and
+// CSV folders, small part drawings, settings, sheet stock and work-list rows written directly
+// into the grids, and a scripted optimizer standing in for the real one.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/viewer/dxf_fixture.h"
+#include "core/program.h"
+#include "core/scripted_ui.h"
+#include "drawing/drawing.h"
+#include "fake_vrex.h"
+#include "files/files.h"
+#include "nesting/material_group.h"
+#include "nesting/run_driver.h"
+#include "stock/stock_window.h"
+#include "worklist/file_lists.h"
+#include "worklist/work_list.h"
+
+namespace tv::nesting::testing {
+
+namespace fs = std::filesystem;
+
+// Joins texts by appending (gcc 12 reports a false overlap for "literal" + std::string).
+template <class... Parts>
+std::string Cat(const Parts&... parts) {
+  std::string text;
+  ((text += parts), ...);
+  return text;
+}
+
+struct WorkRow {
+  std::string file;      // File Name as the work list holds it
+  std::string material;  // Material
+  double length = 0;
+  double width = 0;
+  int qty = 1;
+  std::string cabinet = "B1";
+  std::string description = "Side";
+  std::string ok = "1";
+};
+
+inline sawplan::tVREXPlacedPartData PlacedAt(int pid, double length, double width, double x, double y) {
+  sawplan::tVREXPlacedPartData placed{};
+  placed.pid = pid;
+  placed.length = length;
+  placed.width = width;
+  placed.lengthcoord = x;
+  placed.widthcoord = y;
+  return placed;
+}
+
+class RunTest : public ::testing::Test {
+ protected:
+  RunTest() : program(ui) {
+    root = fs::temp_directory_path() / Cat("tv_run_", std::to_string(::getpid()), "_",
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root);
+    fs::create_directories(root / "src");
+    fs::create_directories(root / "nests");
+    fs::create_directories(root / "csv");
+    program.AppDir = root.string() + "/";
+    program.RegistryFolder = (root / "registry").string();
+    program.Input.SourceFolderText = Src();
+    worklist::SetFileListPath(program.Input.NestList, Nests());
+    stock::SetUpStockGrids(program);
+    worklist::SetUpWorkListGrid(program, 10);
+    Setting("Perimeter Margin", "10");
+    Setting("Nest Name", "job");
+    Setting("NEST PATH", Nests());
+    Setting("CSV Path", Csv());
+    Setting("OS Area <", "40000");
+    Setting("OS Thickness", "0.5");
+    Setting("Lead Length", "10");
+    Setting("Cut Out Clearance", "1");
+    Setting("Cut Out Diameter", "10");
+    Setting("Cut Out Router#", "1");
+    Setting("Cut Out Direction", "0");
+    Setting("Cut Out Depth +", "0.3");
+    Setting("Tag Parts", "YES");
+    Setting("Attach Barcode", "YES");
+    Setting("Make CSV Files", "YES");
+    Setting("Font Size", "3");
+    factory = [this](std::string&) {
+      if (static_cast<std::size_t>(created) >= passes.size()) {
+        ADD_FAILURE() << "more optimizer passes than the test scripted";
+        return VrexRef();
+      }
+      FakeVrex& pass = *passes[static_cast<std::size_t>(created++)];
+      pass.AddRef();
+      return VrexRef(&pass);
+    };
+  }
+  ~RunTest() override {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+
+  std::string Src() const { return (root / "src").string() + "/"; }
+  std::string Nests() const { return (root / "nests").string() + "/"; }
+  std::string Csv() const { return (root / "csv").string() + "/"; }
+
+  // Sets an edit-cell setting, adding its row when the grid has none of that name.
+  void Setting(const std::string& name, const std::string& value) {
+    grid::Grid& g = program.Settings;
+    for (long r = 1; r <= g.MaxRows(); ++r) {
+      if (g.CellText(r, 1) == name) {
+        g.SetCellText(r, 2, value);
+        return;
+      }
+    }
+    g.SetMaxRows(g.MaxRows() + 1);
+    g.SetCellText(g.MaxRows(), 1, name);
+    g.SetCellText(g.MaxRows(), 2, value);
+  }
+
+  // OK, material, drop, grain, qty, length, width, thickness.
+  void StockRow(long row, const std::vector<std::string>& cells) {
+    for (std::size_t c = 0; c < cells.size(); ++c)
+      program.SSList.SetCellText(row, static_cast<long>(c) + 1, cells[c]);
+  }
+
+  void SetWorkRow(long row, const WorkRow& w) {
+    grid::Grid& g = program.PList;
+    g.SetCellText(row, 1, w.ok);
+    g.SetCellText(row, 2, Cat(" ", std::to_string(w.qty)));
+    g.SetCellText(row, 3, w.file);
+    g.SetCellText(row, 4, "2417");
+    g.SetCellText(row, 6, w.cabinet);
+    g.SetCellText(row, 7, w.description);
+    g.SetCellText(row, 8, w.material);
+    g.SetCellText(row, 9, Cat(" ", std::to_string(w.length)));
+    g.SetCellText(row, 10, Cat(" ", std::to_string(w.width)));
+    g.SetCellText(row, 11, " 19");
+    g.SetCellText(row, 12, Src());
+    g.SetCellText(row, 23, "0");
+    g.SetCellText(row, 24, " 0");
+    g.SetCellText(row, 25, " 0");
+  }
+
+  // A part drawing in the source folder: its outline from (0, 0) and a route inside it.
+  void WritePart(const std::string& file, double length, double width) {
+    viewer::test::DxfFixture dxf;
+    dxf.Comment(Cat("Tavolin: ", file)).LineRect("BORDER_Z19", 0, 0, length, width);
+    dxf.Line("ROUTE5_Z6_T2", 20, 20, length - 20, 20, 6);
+    ASSERT_TRUE(files::WriteFileAtomic(Src() + file, dxf.Dxf()));
+  }
+
+  // Scripts the optimizer pass of the next material group (groups run in material order).
+  FakeVrex& Pass(std::vector<FakeLayout> layouts = {}) {
+    passes.push_back(std::make_unique<FakeVrex>());
+    passes.back()->layouts = std::move(layouts);
+    return *passes.back();
+  }
+
+  void Run() { Proc_Click(program, factory); }
+
+  // Names of the files in a folder, sorted.
+  std::vector<std::string> FilesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // A written drawing read back by the program's own reader.
+  std::unique_ptr<drawing::Drawing> ReadBack(const std::string& path) {
+    auto dxf = std::make_unique<drawing::Drawing>();
+    std::string error;
+    EXPECT_TRUE(dxf->ReadDrawing(path, 0, 0, 0, &error)) << path << ": " << error;
+    return dxf;
+  }
+
+  fs::path root;
+  core::ScriptedUi ui;
+  core::Program program;
+  std::vector<std::unique_ptr<FakeVrex>> passes;
+  int created = 0;
+  VrexFactory factory;
+};
+
+}  // namespace tv::nesting::testing
