@@ -101,7 +101,7 @@ void BuildComposite(core::Program& program, const RunValues& run, const std::str
         nestFolder + program.CurrentNestName + text::Format(static_cast<double>(k), "000") + ".DXF";
     if (!files::Exist(name)) break;
     sheets.push_back(name);
-    handOverSheets += HandOverSheetLine(name);
+    handOverSheets += HandOverSheetLine(files::ResolvePath(name));
   }
   // Nothing was written: an older composite stays as it was rather than showing other sheets.
   if (run.SheetFileCount == 0) return;

@@ -237,7 +237,8 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
       AbortMessage(program, "Sheet file  " + sheetPath + "  could not be written: " + error);
       return LayoutResult::AbortRun;
     }
-    program.NestFiles.push_back(sheetPath);
+    // The folder setting is kept upper-cased: the list names the file as it is on disk.
+    program.NestFiles.push_back(files::ResolvePath(sheetPath));
     worklist::RefreshFileList(program.Input.NestList);
 
     TallyPullList(program.MPL, program.SSList, program.PullListRowCount, sheet.StockRow);
