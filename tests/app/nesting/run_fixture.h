@@ -146,9 +146,13 @@ class RunTest : public ::testing::Test {
   }
 
   // A part drawing in the source folder: its outline from (0, 0) and a route inside it.
-  void WritePart(const std::string& file, double length, double width) {
+  // With a material, the drawing carries it (and its cabinet) in its comment fields.
+  void WritePart(const std::string& file, double length, double width, const std::string& material = "") {
     viewer::test::DxfFixture dxf;
-    dxf.Comment(Cat("Tavolin: ", file)).LineRect("BORDER_Z19", 0, 0, length, width);
+    dxf.Comment(Cat("Tavolin: ", file));
+    if (!material.empty())
+      dxf.Comment(Cat("Material: ", material)).Comment("Cabinet: B1").Comment("Job: 2417");
+    dxf.LineRect("BORDER_Z19", 0, 0, length, width);
     dxf.Line("ROUTE5_Z6_T2", 20, 20, length - 20, 20, 6);
     ASSERT_TRUE(files::WriteFileAtomic(Src() + file, dxf.Dxf()));
   }
