@@ -1,6 +1,6 @@
 // Optimizer benchmark: per job the constructions per second, how each panel-type search ended
-// (5000 constructions, max_num_iters without improvement, or the clock), the sheets used against
-// the area lower bound, and the time; medians over --repeat runs.
+// (5000 constructions, max_num_iters without improvement, or the clock) and the longest search,
+// the sheets used against the area lower bound, and the time; medians over --repeat runs.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -23,6 +23,7 @@ struct Outcome {
   double seconds = 0;
   int64_t constructions = 0;
   int32_t searches[4] = {0, 0, 0, 0};  // by SearchEnd
+  double longestSearch = 0;
   int32_t layouts = 0;
   int64_t sheets = 0;
   int64_t placed = 0;
@@ -43,6 +44,7 @@ Outcome RunJob(const Job& job) {
   optimizer.panelSearchObserver = [&](const PanelSearchReport& report) {
     outcome.constructions += report.constructions;
     ++outcome.searches[static_cast<int>(report.end)];
+    outcome.longestSearch = std::max(outcome.longestSearch, report.seconds);
   };
   const auto start = std::chrono::steady_clock::now();
   optimizer.Initialize(static_cast<int32_t>(job.panels.size()), static_cast<int32_t>(job.parts.size()), 0);
@@ -102,9 +104,9 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::printf("%-22s %5s %6s %7s %6s %6s %9s %6s %6s %6s %9s %10s %18s\n", "job", "types", "copies",
-              "layouts", "sheets", "bound", "construct", "n5000", "nIter", "clock", "seconds", "constr/s",
-              "fingerprint");
+  std::printf("%-22s %5s %6s %7s %6s %6s %9s %6s %6s %6s %8s %9s %10s %18s\n", "job", "types", "copies",
+              "layouts", "sheets", "bound", "construct", "n5000", "nIter", "clock", "longest", "seconds",
+              "constr/s", "fingerprint");
   double totalSeconds = 0;
   int32_t totalClock = 0;
   for (const Job& job : sawplan::bench::StandardJobs(quick)) {
@@ -120,13 +122,13 @@ int main(int argc, char** argv) {
     const double median = Median(seconds);
     totalSeconds += median;
     totalClock += outcome.searches[static_cast<int>(SearchEnd::Clock)];
-    std::printf("%-22s %5zu %6lld %7d %6lld %6lld %9lld %6d %6d %6d %9.3f %10.0f   %016llx\n",
+    std::printf("%-22s %5zu %6lld %7d %6lld %6lld %9lld %6d %6d %6d %8.3f %9.3f %10.0f   %016llx\n",
                 job.name.c_str(), job.parts.size(), static_cast<long long>(copies), outcome.layouts,
                 static_cast<long long>(outcome.sheets), static_cast<long long>(AreaLowerBound(job)),
                 static_cast<long long>(outcome.constructions),
                 outcome.searches[static_cast<int>(SearchEnd::Constructions)],
                 outcome.searches[static_cast<int>(SearchEnd::NoImprovement)],
-                outcome.searches[static_cast<int>(SearchEnd::Clock)], median,
+                outcome.searches[static_cast<int>(SearchEnd::Clock)], outcome.longestSearch, median,
                 median > 0 ? outcome.constructions / median : 0.0,
                 static_cast<unsigned long long>(outcome.fingerprint));
     std::fflush(stdout);

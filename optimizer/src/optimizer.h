@@ -3,6 +3,7 @@
 // whole process (ModuleOptimizer); tests and benchmarks may make their own.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -108,6 +109,7 @@ struct PanelSearchReport {
   int32_t panelIndex = 0;
   int32_t constructions = 0;
   SearchEnd end = SearchEnd::Constructions;
+  double seconds = 0;
 };
 
 // An entry of the list of the five best placements of one construction step.
@@ -215,7 +217,8 @@ class Optimizer {
   std::vector<tVREXPartData> parts;
   int32_t numParts = 0;
   tVREXProgress progress{};
-  bool stop = false;
+  // Set by InterruptRun, which a caller may also reach from another thread.
+  std::atomic<bool> stop{false};
 
   int32_t panelsUsed = 0;
   int32_t panelsLeft = 0;

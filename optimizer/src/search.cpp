@@ -179,6 +179,7 @@ void Optimizer::OptimizePanel(Layout& candidate, int32_t panelIndex) {
     if (KeepBetterLayout(candidate, trial)) lastImprovement = i;
   }
   report.constructions = i;
+  report.seconds = ElapsedSeconds() - t0;
   if (panelSearchObserver) panelSearchObserver(report);
   FreeLayout(trial);
 }
