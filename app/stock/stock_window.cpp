@@ -113,7 +113,8 @@ void SSList_ButtonClicked(core::Program& program, long col, long row, int state)
 }
 
 void SSList_DblClick(core::Program& program, long col, long row) {
-  if (row == 0) worklist::SortGridByColumn(program, program.SSList, col);
+  // A run refers to stock rows by number until it has ended.
+  if (row == 0 && !program.RunInProgress) worklist::SortGridByColumn(program, program.SSList, col);
 }
 
 void SSList_CellChange(core::Program& program, long, long row) {
@@ -133,7 +134,8 @@ void SSList_LostFocus(core::Program& program) {
 void SSList_PopupClosed(core::Program& program, bool deleteRequested) {
   if (!deleteRequested) return;
   grid::Grid& stock = program.SSList;
-  if (stock.IsBlockSelected() || stock.SelectionCount() != 0) {
+  // A run refers to stock rows by number until it has ended.
+  if (!program.RunInProgress && (stock.IsBlockSelected() || stock.SelectionCount() != 0)) {
     const core::MsgResult answer =
         program.ui().Message("Delete selected entries in Sheet Stock List?", "Query", core::MsgIcon::None,
                              core::MsgButtons::YesNo);

@@ -245,7 +245,8 @@ PopupRequest WorkListPopupClosed(core::Program& program) {
 }
 
 void PList_ButtonClicked(core::Program& program, long col, long /*row*/, int /*state*/) {
-  if (col == kColOk && !program.ImportingWorkList) UpdateProcButton(program);
+  // "Process" stays disabled until the run in progress has ended.
+  if (col == kColOk && !program.ImportingWorkList && !program.RunInProgress) UpdateProcButton(program);
 }
 
 void PList_DblClick(core::Program& program, long col, long row) {

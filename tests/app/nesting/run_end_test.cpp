@@ -3,8 +3,11 @@
 // stock-update question.
 #include <gtest/gtest.h>
 
+#include "nesting/batch_watcher.h"
 #include "nesting/run_driver.h"
 #include "run_fixture.h"
+#include "worklist/input_window.h"
+#include "worklist/row_builder.h"
 
 namespace tv::nesting {
 namespace {
@@ -240,6 +243,37 @@ TEST_F(RunEnd, AlertsAfterTheRun) {
   EXPECT_EQ(program.PList.BackColorAt(2, 5), worklist::kMarkedRowColor);
   EXPECT_EQ(program.PList.BackColorAt(3, 5), worklist::kMarkedRowColor);
   EXPECT_EQ(program.PList.BackColorAt(1, 5), grid::kWhite);
+}
+
+TEST_F(RunEnd, CommandsThatChangeTheJobWaitWhileTheRunYields) {
+  TwoMaterials();
+  Setting("Respond to Batch", "YES");
+  worklist::SetFileListPath(program.Input.SourceList, Src());
+  MelPass();
+  OakPass();
+  ASSERT_TRUE(files::WriteFileAtomic(Src() + "Batch.lst", "a.dxf\r\n"));
+  std::vector<std::string> seen;
+  int ticks = 0;
+  ui.SetProcessEventsHook([&] {
+    if (ticks++ > 0) return;
+    // What a person or the timer might do while the run lets events through.
+    program.Input.SourceList.Selected.assign(program.Input.SourceList.Items.size(), true);
+    worklist::AddFile_Click(program);
+    program.SSList.AddSelection({1, 1, 1, 8});
+    stock::SSList_PopupClosed(program, true);
+    stock::SSList_DblClick(program, 2, 0);
+    worklist::PList_ButtonClicked(program, 1, 1, 1);
+    BLT_Timer(program, factory);
+    Proc_Click(program, factory);
+    seen = {program.SSList.CellText(1, 2), program.SSList.CellText(2, 2), program.PList.CellText(4, 3),
+            program.Input.ProcEnabled ? "enabled" : "disabled",
+            fs::exists(Src() + "Batch.lst") ? "request" : "gone"};
+  });
+  Run();
+  EXPECT_EQ(seen, (std::vector<std::string>{"OAK 19", "MEL WHITE 19", "", "disabled", "request"}));
+  EXPECT_EQ(created, 2);  // no run started inside the run
+  EXPECT_EQ(FilesIn(Nests()), (std::vector<std::string>{"CompNest.DXF", "JOB001.DXF", "JOB002.DXF"}));
+  EXPECT_TRUE(ui.Messages().empty()) << ui.LastMessage().text;
 }
 
 TEST(TextHeightDivisor, FontSizeOneToNineGivesNinetyToTen) {
