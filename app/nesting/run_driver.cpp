@@ -111,7 +111,7 @@ void BuildComposite(core::Program& program, const RunValues& run, const std::str
       static_cast<long>(sheets.size()), run.SheetFileCount, run.MaxSheetLength, run.MaxSheetWidth);
   for (std::size_t k = 0; k < sheets.size(); ++k) {
     // A sheet that cannot be read leaves its place empty; the other sheets still show.
-    dxf.ReadDrawing(sheets[k], k == 0 ? 0 : 1, cells[k].X, cells[k].Y);
+    if (!dxf.ReadDrawing(sheets[k], k == 0 ? 0 : 1, cells[k].X, cells[k].Y) && k == 0) dxf.Clear();
   }
 
   if (run.RunNestedArea > 0 && run.RunSheetArea > 0) {

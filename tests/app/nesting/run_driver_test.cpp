@@ -215,6 +215,20 @@ TEST_F(NestingRun, LabelsRunAlongTheLongerSideOfThePartAsItLies) {
   }
 }
 
+TEST_F(NestingRun, NestFontChoosesTheDrawingsFontOrATypeface) {
+  for (const char* font : {"DXF Font", "Courier New"}) {
+    Setting("Nest Font", font);
+    WritePart("a.dxf", 600, 400);
+    StockRow(1, {"1", "MEL", "0", "0", "10", "2440", "1220", "19"});
+    SetWorkRow(1, {"a.dxf", "MEL", 600, 400});
+    Pass({{{0, 1, 1}, {PlacedAt(1, 600, 400, 0, 0)}}});
+    Run();
+    const bool dxfFont = std::string(font) == "DXF Font";
+    EXPECT_EQ(program.DXF1.UseDxfFont(), dxfFont) << font;
+    EXPECT_EQ(program.DXF1.FontName2(), dxfFont ? "" : font);
+  }
+}
+
 TEST_F(NestingRun, WithoutTagPartsNoLabelIsWritten) {
   Setting("Tag Parts", "NO");
   WritePart("a.dxf", 600, 400);

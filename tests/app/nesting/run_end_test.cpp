@@ -64,6 +64,17 @@ TEST_F(RunEnd, ARunInProgressIsNotStartedAgain) {
   EXPECT_TRUE(FilesIn(Nests()).empty());
 }
 
+TEST_F(RunEnd, AnOptimizerThatIsNotRegisteredEndsTheRunWithItsReason) {
+  TwoMaterials();
+  Proc_Click(program);  // the program's own factory, on a registry store without the optimizer
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.LastMessage().title, "Nesting Error");
+  EXPECT_NE(ui.LastMessage().text.find("{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}"), std::string::npos)
+      << ui.LastMessage().text;
+  EXPECT_TRUE(FilesIn(Nests()).empty());
+  ExpectWindowUsable();
+}
+
 TEST_F(RunEnd, ADrawingGoneDuringTheRunAbortsItKeepingTheSheetsWritten) {
   TwoMaterials();
   MelPass();
@@ -145,6 +156,7 @@ TEST_F(RunEnd, OnlyTheLastFailureKindIsReportedWithTheTotalCount) {
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.LastMessage().text, "Nesting Problem\r\nCheck Sheet Stock Dimensions or Quantities...");
   EXPECT_EQ(ui.LastMessage().title, "Alert!");
+  EXPECT_FALSE(InNests("CompNest.DXF"));  // nothing to lay out
 
   ui.ClearMessages();
   Pass();                                 // melamine: no layout
