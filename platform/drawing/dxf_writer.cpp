@@ -105,6 +105,7 @@ class Out {
     s_.append(buf, static_cast<std::size_t>(p - buf));
     s_ += "\r\n";
   }
+  void Append(std::string_view text) { s_.append(text); }
   void Point(int code, Vec3 p) {
     Num(code, p.x);
     Num(code + 10, p.y);
@@ -286,7 +287,7 @@ class Writer {
         if (appDepth > 0 || !IsR12Group(g.code)) continue;
         if (g.code == 7 && !styles_.count(UpperAscii(g.value))) continue;
         if (g.code == 6 && !lineTypes_.count(UpperAscii(g.value))) continue;
-        o.Raw(g.code, g.value);
+        o.Text(g.code, g.value);
       }
     }
   }
@@ -412,7 +413,7 @@ class Writer {
       if (d.flags & 8) vflags |= 32;
       if (vflags) o.Int(70, vflags);
       for (const Group& g : v.extra)
-        if (g.code < 100 && g.code != 5) o.Raw(g.code, g.value);
+        if (g.code < 100 && g.code != 5) o.Text(g.code, g.value);
     }
     o.Raw(0, "SEQEND");
     o.Text(8, layer);
@@ -477,15 +478,21 @@ class Writer {
       if (!IsR12HeaderVariable(v.name)) continue;
       o.Raw(9, v.name);
       for (const Group& g : v.values)
-        if (g.code < 100) o.Raw(g.code, g.value);
+        if (g.code < 100) o.Text(g.code, g.value);
     }
     o.Raw(0, "ENDSEC");
   }
 
-  void TableStart(Out& o, std::string_view name, std::size_t count) {
+  // One table: its header with the number of entries, the entries, the end. Clears the
+  // names and the text for the next table.
+  void Table(Out& o, std::string_view name, std::set<std::string>& names, std::string& entries) {
     o.Raw(0, "TABLE");
     o.Raw(2, name);
-    o.Int(70, static_cast<long>(count));
+    o.Int(70, static_cast<long>(names.size()));
+    o.Append(entries);
+    o.Raw(0, "ENDTAB");
+    names.clear();
+    entries.clear();
   }
 
   void Entries(Out& o, std::string_view type, const std::vector<TableEntry>& list,
@@ -500,7 +507,7 @@ class Writer {
         // Complex line type elements (74 and what follows) have no R12 form.
         if (std::find(codes.begin(), codes.end(), g.code) == codes.end()) continue;
         hasFlags |= g.code == 70;
-        o.Raw(g.code, g.value);
+        o.Text(g.code, g.value);
       }
       if (!hasFlags) o.Int(70, 0);
     }
@@ -511,35 +518,34 @@ class Writer {
     o.Raw(2, "TABLES");
 
     std::set<std::string> done;
-    TableStart(o, "LTYPE", doc_.lineTypes.size() + 1);
+    std::string entries;
+    Out e(entries);
     if (!std::any_of(doc_.lineTypes.begin(), doc_.lineTypes.end(),
                      [](const TableEntry& t) { return UpperAscii(t.name) == "CONTINUOUS"; })) {
-      o.Raw(0, "LTYPE");
-      o.Raw(2, "CONTINUOUS");
-      o.Int(70, 0);
-      o.Raw(3, "Solid line");
-      o.Int(72, 65);
-      o.Int(73, 0);
-      o.Num(40, 0);
+      e.Raw(0, "LTYPE");
+      e.Raw(2, "CONTINUOUS");
+      e.Int(70, 0);
+      e.Raw(3, "Solid line");
+      e.Int(72, 65);
+      e.Int(73, 0);
+      e.Num(40, 0);
       done.insert("CONTINUOUS");
     }
-    Entries(o, "LTYPE", doc_.lineTypes, done, {70, 3, 72, 73, 40, 49});
-    o.Raw(0, "ENDTAB");
+    Entries(e, "LTYPE", doc_.lineTypes, done, {70, 3, 72, 73, 40, 49});
+    Table(o, "LTYPE", done, entries);
 
     // One entry per name (names match without regard to case in the file format).
-    done.clear();
     std::vector<int> order;
     const int zero = doc_.FindLayer("0");
     if (zero >= 0) order.push_back(zero);
     for (int i = 0; i < doc_.LayerCount(); ++i)
       if (i != zero) order.push_back(i);
-    TableStart(o, "LAYER", order.size() + 1);
     if (zero < 0) {
-      o.Raw(0, "LAYER");
-      o.Raw(2, "0");
-      o.Int(70, 0);
-      o.Int(62, 7);
-      o.Raw(6, "CONTINUOUS");
+      e.Raw(0, "LAYER");
+      e.Raw(2, "0");
+      e.Int(70, 0);
+      e.Int(62, 7);
+      e.Raw(6, "CONTINUOUS");
       done.insert("0");
     }
     for (int i : order) {
@@ -547,56 +553,54 @@ class Writer {
       const std::string& name = LayerName(i);
       if (l.Stripped() && name != "0") continue;
       if (!done.insert(UpperAscii(name)).second) continue;
-      o.Raw(0, "LAYER");
-      o.Text(2, name);
+      e.Raw(0, "LAYER");
+      e.Text(2, name);
       int flags = Document::LayerFlags(l) & (2 | 16 | 32 | 64);
       if (Document::LayerFrozen(l)) flags |= 1;
       if (Document::LayerLocked(l)) flags |= 4;
-      o.Int(70, flags);
+      e.Int(70, flags);
       const int aci = std::clamp(Document::LayerAci(l), 1, 255);
-      o.Int(62, Document::LayerOn(l) ? aci : -aci);
+      e.Int(62, Document::LayerOn(l) ? aci : -aci);
       const std::string lt = UpperAscii(Document::LayerLineType(l));
-      o.Text(6, lineTypes_.count(lt) && lt != "BYLAYER" && lt != "BYBLOCK" ? Document::LayerLineType(l)
+      e.Text(6, lineTypes_.count(lt) && lt != "BYLAYER" && lt != "BYBLOCK" ? Document::LayerLineType(l)
                                                                            : std::string("CONTINUOUS"));
     }
-    o.Raw(0, "ENDTAB");
 
-    done.clear();
-    TableStart(o, "STYLE", doc_.styles.size() + 1);
+    Table(o, "LAYER", done, entries);
+
     if (!std::any_of(doc_.styles.begin(), doc_.styles.end(),
                      [](const TableEntry& t) { return UpperAscii(t.name) == "STANDARD"; })) {
-      o.Raw(0, "STYLE");
-      o.Raw(2, "STANDARD");
-      o.Int(70, 0);
-      o.Num(40, 0);
-      o.Num(41, 1);
-      o.Num(50, 0);
-      o.Int(71, 0);
-      o.Num(42, 2.5);
-      o.Raw(3, "txt");
-      o.Raw(4, "");
+      e.Raw(0, "STYLE");
+      e.Raw(2, "STANDARD");
+      e.Int(70, 0);
+      e.Num(40, 0);
+      e.Num(41, 1);
+      e.Num(50, 0);
+      e.Int(71, 0);
+      e.Num(42, 2.5);
+      e.Raw(3, "txt");
+      e.Raw(4, "");
       done.insert("STANDARD");
     }
-    Entries(o, "STYLE", doc_.styles, done, {70, 40, 41, 50, 71, 42, 3, 4});
-    o.Raw(0, "ENDTAB");
+    Entries(e, "STYLE", doc_.styles, done, {70, 40, 41, 50, 71, 42, 3, 4});
 
-    done.clear();
+    Table(o, "STYLE", done, entries);
+
     apps_.insert("ACAD");
-    TableStart(o, "APPID", apps_.size());
     for (const TableEntry& t : doc_.appIds) {
       const std::string upper = UpperAscii(t.name);
       if (!done.insert(upper).second) continue;
-      o.Raw(0, "APPID");
-      o.Text(2, t.name);
-      o.Int(70, 0);
+      e.Raw(0, "APPID");
+      e.Text(2, t.name);
+      e.Int(70, 0);
     }
     for (const std::string& name : apps_) {
       if (!done.insert(name).second) continue;
-      o.Raw(0, "APPID");
-      o.Text(2, name);
-      o.Int(70, 0);
+      e.Raw(0, "APPID");
+      e.Text(2, name);
+      e.Int(70, 0);
     }
-    o.Raw(0, "ENDTAB");
+    Table(o, "APPID", done, entries);
 
     o.Raw(0, "ENDSEC");
   }

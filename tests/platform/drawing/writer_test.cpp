@@ -200,6 +200,25 @@ TEST(DrawingWriter, TextIsWrittenInWindows1252WithEscapesForTheRest) {
             "ade \xE2\x82\xAC \xCE\xA9");
 }
 
+TEST(DrawingWriter, KeptTableAndExtendedDataTextStaysWindows1252) {
+  // a Windows-1252 file: the line type description and the extended data carry an e-acute
+  const std::string file = Lines(
+      "0|SECTION|2|TABLES|0|TABLE|2|LTYPE|0|LTYPE|2|DOTTED|70|0|3|Pointill\xE9|72|65|73|0|40|0|0|ENDTAB|"
+      "0|TABLE|2|APPID|0|APPID|2|SHOP|70|0|0|ENDTAB|0|ENDSEC|"
+      "0|SECTION|2|ENTITIES|0|LINE|8|0|10|0|20|0|11|1|21|0|1001|SHOP|1000|per\xE7"
+      "age|0|ENDSEC|0|EOF");
+  Drawing d;
+  MustRead(d, file);
+  const std::string written = d.WriteDrawingToString();
+  EXPECT_NE(written.find("Pointill\xE9\r\n"), std::string::npos);
+  EXPECT_NE(written.find("per\xE7"
+                         "age\r\n"),
+            std::string::npos);
+  Drawing again;
+  MustRead(again, written);
+  EXPECT_EQ(again.WriteDrawingToString(), written);
+}
+
 TEST(DrawingWriter, WriteDrawingReplacesTheFileAndReportsFailures) {
   const fs::path dir = fs::temp_directory_path() / "h4_writer_test";
   fs::remove_all(dir);
