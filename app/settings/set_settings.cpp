@@ -39,8 +39,8 @@ void SetSettings(core::Program& p) {
 
   p.PerimeterMargin = length("Perimeter Margin", 5);
   p.CurrentNestName = Trimmed(GetSettingValue(p, "Nest Name"));
-  p.NestPath = support::AddBackslash(GetSettingValue(p, "NEST PATH"));
-  p.CsvPath = support::AddBackslash(GetSettingValue(p, "CSV Path"));
+  p.NestPath = support::AddBackslash(GetSettingText(p, "NEST PATH"));
+  p.CsvPath = support::AddBackslash(GetSettingText(p, "CSV Path"));
   p.OsArea = length("OS Area <", -1000);
   p.OsThickness = length("OS Thickness", 0.05f);
   p.LeadLength = length("Lead Length", 5);

@@ -49,6 +49,12 @@ std::string GetSettingValue(core::Program& program, std::string_view name) {
   return {};
 }
 
+std::string GetSettingText(core::Program& program, std::string_view name) {
+  const long row = FindSettingRow(program, name);
+  if (row == 0 || program.Settings.CellKindAt(row, 2) != grid::Kind::Edit) return {};
+  return program.Settings.CellText(row, 2);
+}
+
 void SetSettingValue(core::Program& program, std::string_view name, std::string_view value) {
   const long row = FindSettingRow(program, name);
   if (row == 0 || program.Settings.CellKindAt(row, 2) != grid::Kind::Edit) return;

@@ -19,6 +19,11 @@ long FindSettingRow(const core::Program& program, std::string_view name);
 // cell on the found value cell, so that its Text is the chosen item's text right after.
 std::string GetSettingValue(core::Program& program, std::string_view name);
 
+// The named setting's edit-cell text exactly as typed ("" for other cells or no such row).
+// Folder settings are read this way: file names are case-sensitive here, so an upper-cased
+// folder would name a different folder, or one that does not exist.
+std::string GetSettingText(core::Program& program, std::string_view name);
+
 // Writes value into the named row when its value cell is an edit cell; else nothing.
 void SetSettingValue(core::Program& program, std::string_view name, std::string_view value);
 

@@ -51,7 +51,7 @@ void Settings_DblClick(core::Program& program, long col, long row) {
   if (folder) {
     g.SetCellText(row, 2, *folder);
     if (support::EnsurePath(program, *folder, "") && nestRow) ShowNestFolder(program, *folder);
-    program.NestPath = support::AddBackslash(GetSettingValue(program, "NEST PATH"));
+    program.NestPath = support::AddBackslash(GetSettingText(program, "NEST PATH"));
   }
   program.SettingsPathEditing = false;
 }

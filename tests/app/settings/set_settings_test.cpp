@@ -84,8 +84,9 @@ TEST_F(SettingsFixture, ConversionsOfTheCopy) {
   program_.MetricUnits = true;
   SetSettings(program_);
   EXPECT_EQ(program_.CurrentNestName, "KITCHEN 2417");
-  EXPECT_EQ(program_.NestPath, "/HOME/SHOP/NESTS/");
-  EXPECT_EQ(program_.CsvPath, "/HOME/SHOP/CSV/");
+  // Folders keep their case: the file system tells /home from /HOME.
+  EXPECT_EQ(program_.NestPath, "/home/shop/nests/");
+  EXPECT_EQ(program_.CsvPath, "/home/shop/csv/");
   EXPECT_EQ(program_.CutOutRouter, "T1");
   EXPECT_FALSE(program_.CutOutClockwise);
   EXPECT_FALSE(program_.CutOutsOn);

@@ -39,12 +39,8 @@ TEST_F(SettingsEvents, NestPathRowChoosesTheFolderAndMovesTheNestList) {
   EXPECT_EQ(program_.Settings.CellText(2, 2), folder);
   EXPECT_EQ(program_.Input.NestList.Path, folder + "/");
   EXPECT_EQ(program_.Input.NestList.Items, (std::vector<std::string>{"Sheet1.DXF"}));
-  // NestPath comes back through the lookup, upper-cased like every text setting.
-  EXPECT_EQ(program_.NestPath, [&] {
-    std::string upper = folder + "/";
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-  }());
+  // The folder keeps the case it was chosen with.
+  EXPECT_EQ(program_.NestPath, folder + "/");
   EXPECT_EQ(program_.BrowseMode, 2);
   EXPECT_FALSE(program_.SettingsPathEditing);
 }
@@ -60,7 +56,7 @@ TEST_F(SettingsEvents, OtherPathRowsAndMissingFoldersLeaveTheNestListAlone) {
   ui_.ExpectFolderChoice(std::nullopt);  // Cancel
   program_.Settings.RaiseDblClick(1, 2);
   EXPECT_EQ(program_.Settings.CellText(2, 2), "/old/nests/");
-  EXPECT_EQ(program_.NestPath, "/OLD/NESTS/");
+  EXPECT_EQ(program_.NestPath, "/old/nests/");
 
   // The value column and rows without PATH open no dialog.
   program_.SettingsPathEditing = true;
