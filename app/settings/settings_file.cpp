@@ -8,6 +8,7 @@
 #include "core/program.h"
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
+#include "text/lines.h"
 
 namespace tv::settings {
 
@@ -110,21 +111,6 @@ std::optional<Record> ReadRecord(std::string_view line, std::string& problem) {
   return Record{std::move(*name), std::move(*value)};
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return lines;
-}
-
 // Makes the value cell one kind, with nothing left over from what the row held before.
 void ShapeValueCell(grid::Grid& g, long row, grid::Kind kind, const std::vector<std::string>& items) {
   g.SetCellKindAt(row, kValueCol, kind);
@@ -185,7 +171,7 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
   long count = 0;
   std::string problem;
   long lineNo = 0;
-  for (std::string_view line : SplitLines(*text)) {
+  for (std::string_view line : text::SplitLines(*text)) {
     ++lineNo;
     const std::optional<Record> record = ReadRecord(line, problem);
     if (!record) break;

@@ -13,6 +13,7 @@
 #include "stock/stock.h"
 #include "support/paths.h"
 #include "support/user_settings.h"
+#include "text/lines.h"
 #include "text/number_text.h"
 #include "worklist/sort_grid.h"
 #include "worklist/work_list.h"
@@ -48,23 +49,6 @@ void SortByMaterial(core::Program& program) {
   SortGridByColumn(program, WorkListGrid(program), kColMaterial);
 }
 
-// The lines of a text file: ended by CR LF, LF or CR; a line end at the very end starts no
-// further line.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return lines;
-}
-
 // The drawing a row names: "File Name" with ".DXF" added when it lacks it, in its "Path".
 bool RowDrawingExists(core::Program& program, long row) {
   std::string name = GetWorkListCell(program, row, kColFileName);
@@ -79,7 +63,7 @@ void ImportLines(core::Program& program, std::string_view text) {
   long rowsSoFar = 0;
   long rejectedCount = 0;
   bool drawingMissing = false;
-  for (std::string_view line : SplitLines(text)) {
+  for (std::string_view line : text::SplitLines(text)) {
     ui.ProcessEvents();
     if (!settings::HandleConfigLine(program, std::string(line), rowsSoFar)) continue;
     const long r = ++rowsSoFar;
