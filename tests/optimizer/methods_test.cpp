@@ -2,8 +2,6 @@
 // ReleaseData leaves behind.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 
 #include "instance_fixture.h"
 #include "optimizer.h"
+#include "testing/temp_folder.h"
 
 namespace sawplan {
 namespace {
@@ -27,9 +26,6 @@ using fixture::Part;
 class TraceLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("vrex_log_test_" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
     if (const char* old = std::getenv("TMPDIR")) oldTmp_ = old;
     setenv("TMPDIR", folder_.c_str(), 1);
   }
@@ -39,7 +35,6 @@ class TraceLogTest : public ::testing::Test {
     } else {
       setenv("TMPDIR", oldTmp_.c_str(), 1);
     }
-    fs::remove_all(folder_);
   }
 
   std::vector<fs::path> Logs() const {
@@ -63,7 +58,8 @@ class TraceLogTest : public ::testing::Test {
     return lines;
   }
 
-  fs::path folder_;
+  tv::test_support::TempFolder temp_;
+  fs::path folder_{temp_.Path()};
   std::string oldTmp_;
 };
 

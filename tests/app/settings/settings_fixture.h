@@ -3,37 +3,17 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
 #include "settings/settings.h"
+#include "testing/temp_folder.h"
 
 namespace tv::settings {
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tv-settings-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
-  }
-  ~TempFolder() {
-    if (!path_.empty()) std::filesystem::remove_all(path_);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // A scripted Ui whose configuration-file dialog runs what the test puts in Dialog.
 class DialogUi : public core::ScriptedUi {
@@ -55,12 +35,11 @@ class SettingsFixture : public ::testing::Test {
   }
 
   std::string WriteCfg(const std::string& name, const std::string& text) {
-    std::ofstream(program_.AppDir + name, std::ios::binary) << text;
+    test_support::WriteText(program_.AppDir + name, text);
     return program_.AppDir + name;
   }
   std::string ReadFile(const std::string& name) const {
-    std::ifstream in(program_.AppDir + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return test_support::ReadText(program_.AppDir + name);
   }
   bool Load(const std::string& text, std::string* error = nullptr) {
     return LoadSettingsCSV(program_, WriteCfg("test.cfg", text), error);
@@ -74,7 +53,7 @@ class SettingsFixture : public ::testing::Test {
   }
   std::string SampleCfg() const { return std::string(TAVOLIN_SOURCE_DIR) + "/samples/Tavo.CFG"; }
 
-  TempFolder temp_;
+  test_support::TempFolder temp_;
   DialogUi ui_;
   core::Program program_{ui_};
 };

@@ -2,34 +2,16 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
 #include "stock/stock.h"
+#include "testing/temp_folder.h"
 
 namespace tv::stock {
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tv-stock-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
-  }
-  ~TempFolder() {
-    if (!path_.empty()) std::filesystem::remove_all(path_);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 class StockFixture : public ::testing::Test {
  protected:
@@ -50,7 +32,7 @@ class StockFixture : public ::testing::Test {
   }
   std::string Material(long row) const { return program_.SSList.CellText(row, kMaterialCol); }
 
-  TempFolder temp_;
+  test_support::TempFolder temp_;
   core::ScriptedUi ui_;
   core::Program program_{ui_};
 };

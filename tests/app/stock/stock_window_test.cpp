@@ -2,27 +2,15 @@
 // deleting selected rows.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "stock_fixture.h"
 
 namespace tv::stock {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 class StockWindowTest : public StockFixture {
  protected:
   void SetIni(const std::string& materialDataPath) {
-    WriteAll(program_.IniPath, "[Config]\nMaterialDataPath=" + materialDataPath + "\n");
+    test_support::WriteText(program_.IniPath, "[Config]\nMaterialDataPath=" + materialDataPath + "\n");
   }
   std::string MatDat() const { return program_.AppDir + "Mat.dat"; }
   void FillSomeStock() {
@@ -91,7 +79,7 @@ TEST_F(StockWindowTest, MissingFileGivesAnEmptyStockWithoutAMessage) {
 TEST_F(StockWindowTest, UnreadableStockFileSurvivesUntilTheOperatorEntersStock) {
   FillSomeStock();
   ASSERT_TRUE(SaveStock(program_));
-  const std::string good = ReadAll(MatDat());
+  const std::string good = test_support::ReadText(MatDat());
   const struct {
     const char* name;
     std::string bytes;
@@ -102,7 +90,7 @@ TEST_F(StockWindowTest, UnreadableStockFileSurvivesUntilTheOperatorEntersStock) 
       {"broken off", good.substr(0, good.size() / 2)},
   };
   for (const auto& c : cases) {
-    WriteAll(MatDat(), c.bytes);
+    test_support::WriteText(MatDat(), c.bytes);
     core::ScriptedUi ui;
     core::Program p(ui);
     p.AppDir = program_.AppDir;
@@ -113,11 +101,11 @@ TEST_F(StockWindowTest, UnreadableStockFileSurvivesUntilTheOperatorEntersStock) 
     // Leaving the grid and shutting down save nothing over the file.
     p.SSList.RaiseLostFocus();
     EXPECT_FALSE(SaveStock(p)) << c.name;
-    EXPECT_EQ(ReadAll(MatDat()), c.bytes) << c.name;
+    EXPECT_EQ(test_support::ReadText(MatDat()), c.bytes) << c.name;
     // The operator types stock: from then on the stock is saved again.
     p.SSList.UserEditText(5, 2, "BIRCH PLY 12");
     p.SSList.RaiseLostFocus();
-    EXPECT_NE(ReadAll(MatDat()), c.bytes) << c.name;
+    EXPECT_NE(test_support::ReadText(MatDat()), c.bytes) << c.name;
     core::Program reread(ui);
     reread.AppDir = program_.AppDir;
     reread.IniPath = program_.IniPath;

@@ -3,13 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "core/program.h"
 #include "core/scripted_ui.h"
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace tv::support {
 namespace {
@@ -20,11 +16,11 @@ class IniTest : public ::testing::Test {
     program_.AppDir = temp_.Path();
     program_.IniPath = temp_.Path() + "TAVO.INI";
   }
-  void WriteFile(const std::string& text) { std::ofstream(program_.IniPath, std::ios::binary) << text; }
+  void WriteFile(const std::string& text) { test_support::WriteText(program_.IniPath, text); }
 
   core::ScriptedUi ui_;
   core::Program program_{ui_};
-  TempFolder temp_;
+  test_support::TempFolder temp_;
 };
 
 TEST_F(IniTest, ReadsWholeValuesAndTreatsTheMissingMarkerAsEmpty) {
@@ -57,8 +53,7 @@ TEST_F(IniTest, WrittenValuesReadBackAndKeepTheRestOfTheFile) {
 
   EXPECT_EQ(ReadIni(program_, "Options", "PrintBlack"), " 1");
   EXPECT_EQ(ReadIni(program_, "Config", "CfgFile"), "Shop.CFG");
-  std::ifstream in(program_.IniPath, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+  EXPECT_EQ(test_support::ReadText(program_.IniPath),
             "; shop settings\n[Config]\nCfgFile=Shop.CFG\n[Options]\nPrintBlack= 1\n");
 }
 

@@ -8,7 +8,7 @@
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace tv::support {
 namespace {
@@ -57,7 +57,7 @@ class EnsurePathTest : public ::testing::Test {
  protected:
   core::ScriptedUi ui_;
   core::Program program_{ui_};
-  TempFolder temp_;
+  test_support::TempFolder temp_;
 };
 
 TEST_F(EnsurePathTest, OneYesCreatesEveryMissingLevel) {

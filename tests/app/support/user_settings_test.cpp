@@ -9,7 +9,7 @@
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace tv::support {
 namespace {
@@ -23,7 +23,7 @@ class UserSettingsTest : public ::testing::Test {
 
   core::ScriptedUi ui_;
   core::Program program_{ui_};
-  TempFolder temp_;
+  test_support::TempFolder temp_;
 };
 
 TEST_F(UserSettingsTest, SavedValuesLiveUnderTheProgramsKeyAndIgnoreCase) {

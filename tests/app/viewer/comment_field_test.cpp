@@ -6,7 +6,7 @@
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 #include "viewer/comment_block.h"
 #include "viewer/drawing_inspection.h"
 
@@ -64,7 +64,7 @@ class DrawingFieldTest : public testing::Test {
     return Field("Tavolin");
   }
 
-  test::TempFolder dir_;
+  test_support::TempFolder dir_;
   core::ScriptedUi ui_;
   core::Program program_{ui_};
 };
@@ -110,7 +110,7 @@ TEST_F(DrawingFieldTest, OnlyTheTitleKeyRereadsTheBlock) {
   EXPECT_EQ(Field("Job"), "2");
 
   // A title request for a drawing whose file is gone keeps the block read last.
-  program_.DXF1.SetDrawingFile(dir_.Folder() + "missing.dxf");
+  program_.DXF1.SetDrawingFile(dir_.Path() + "missing.dxf");
   EXPECT_EQ(Field("Tavolin"), "Second");
 }
 
@@ -123,7 +123,7 @@ TEST_F(DrawingFieldTest, ADrawingWithoutBlockHasNoFields) {
 
 TEST_F(DrawingFieldTest, FileNamesAreFoundWithoutRegardToCase) {
   Write("PART7.DXF", "999\nTavolin: Seven\n  0\nEOF\n");
-  EXPECT_EQ(Title(dir_.Folder() + "part7.dxf"), "Seven");
+  EXPECT_EQ(Title(dir_.Path() + "part7.dxf"), "Seven");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "core/program.h"
 #include "core/scripted_ui.h"
 #include "dxf_fixture.h"
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 #include "viewer/letter_text.h"
 
 namespace tv::viewer {
@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 class LetterTextTest : public testing::Test {
  protected:
   void SetUp() override {
-    fs::copy(fs::path(TAVOLIN_SOURCE_DIR) / "samples" / "Letters", dir_.Path() / "Letters");
-    program_.AppDir = dir_.Folder();
+    fs::copy(fs::path(TAVOLIN_SOURCE_DIR) / "samples" / "Letters", dir_.Path() + "Letters");
+    program_.AppDir = dir_.Path();
   }
 
   // Extents of the written String.DXF: minX, minY, maxX, maxY.
@@ -38,9 +38,9 @@ class LetterTextTest : public testing::Test {
     EXPECT_TRUE(result.GetExtents(left, top, right, bottom));
     return Box{left, bottom, right, top};
   }
-  std::string StringFile() const { return dir_.Folder() + "Letters/String.DXF"; }
+  std::string StringFile() const { return dir_.Path() + "Letters/String.DXF"; }
 
-  test::TempFolder dir_;
+  test_support::TempFolder dir_;
   core::ScriptedUi ui_;
   core::Program program_{ui_};
 };
@@ -94,7 +94,7 @@ TEST_F(LetterTextTest, AMissingLetterWritesNothing) {
   EXPECT_THROW(BuildLetterText(program_, text, 1), std::runtime_error);
   EXPECT_FALSE(fs::exists(StringFile()));
 
-  fs::remove(dir_.Path() / "Letters" / "A.dxf");
+  fs::remove(dir_.Path() + "Letters/A.dxf");
   std::string plain = "B";
   EXPECT_THROW(BuildLetterText(program_, plain, 1), std::runtime_error);
   EXPECT_FALSE(fs::exists(StringFile()));

@@ -8,7 +8,7 @@
 #include "core/program.h"
 #include "core/scripted_ui.h"
 #include "dxf_fixture.h"
-#include "temp_folder.h"
+#include "testing/temp_folder.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
@@ -24,7 +24,7 @@ class ViewerTest : public testing::Test {
  protected:
   std::string Write(const std::string& name, const DxfFixture& dxf) { return dir_.Write(name, dxf.Dxf()); }
 
-  test::TempFolder dir_;
+  test_support::TempFolder dir_;
   core::ScriptedUi ui_;
   core::Program program_{ui_};
 };
@@ -56,7 +56,7 @@ TEST_F(ViewerTest, AFailedLoadKeepsTheDrawingShown) {
   const std::vector<std::string> layers = program_.LayerList;
 
   for (const std::string& bad : {dir_.Write("notdxf.dxf", "999\nTavolin: Broken\nthis is not a drawing\n"),
-                                 dir_.Folder() + "missing.dxf"}) {
+                                 dir_.Path() + "missing.dxf"}) {
     EXPECT_FALSE(ShowDxf(program_, bad)) << bad;
     EXPECT_EQ(program_.ViewerCaption, "2417 W1 Side");
     EXPECT_EQ(program_.LayerList, layers);
@@ -82,7 +82,7 @@ TEST_F(ViewerTest, LayerIndexIgnoresCaseAndUpperCasesTheName) {
 
 TEST_F(ViewerTest, SaveViewerDxfAsMakesTheSavedFileCurrent) {
   ASSERT_TRUE(ShowDxf(program_, kSamples + "Parts/W2_Shelf.dxf"));
-  const std::string saved = dir_.Folder() + "Saved.DXF";
+  const std::string saved = dir_.Path() + "Saved.DXF";
   std::string error;
   ASSERT_TRUE(SaveViewerDxfAs(program_, saved, &error)) << error;
   EXPECT_EQ(program_.DXF1.DrawingFile(), saved);
@@ -95,7 +95,7 @@ TEST_F(ViewerTest, SaveViewerDxfAsMakesTheSavedFileCurrent) {
   EXPECT_DOUBLE_EQ(width, 280);
   EXPECT_DOUBLE_EQ(thickness, 19);
 
-  EXPECT_FALSE(SaveViewerDxfAs(program_, dir_.Folder() + "no/such/folder/x.dxf", &error));
+  EXPECT_FALSE(SaveViewerDxfAs(program_, dir_.Path() + "no/such/folder/x.dxf", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(program_.DXF1.DrawingFile(), saved);
 }

@@ -5,24 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
+#include "testing/temp_folder.h"
 #include "worklist/work_list.h"
 
 namespace tv::worklist::testing {
 
+using test_support::WriteText;
+
 class WorkListTest : public ::testing::Test {
  protected:
   WorkListTest() : program(ui) {
-    static int counter = 0;
-    root = std::filesystem::temp_directory_path() /
-           ("tv_worklist_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-    std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "app");
     program.AppDir = (root / "app").string() + "/";
     program.IniPath = program.AppDir + "TAVO.INI";
@@ -30,16 +28,10 @@ class WorkListTest : public ::testing::Test {
     program.RegistryFolder = (root / "registry").string();
     SetUpWorkListGrid(program, 10);
   }
-  ~WorkListTest() override { std::filesystem::remove_all(root); }
-
   // A folder below the test's root, with a trailing "/".
   std::string Folder(const std::string& name) {
     std::filesystem::create_directories(root / name);
     return (root / name).string() + "/";
-  }
-  static void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
   }
   static std::string SampleFolder(const std::string& name) {
     return std::string(TAVOLIN_SOURCE_DIR) + "/samples/" + name + "/";
@@ -68,7 +60,8 @@ class WorkListTest : public ::testing::Test {
 
   core::ScriptedUi ui;
   core::Program program;
-  std::filesystem::path root;
+  test_support::TempFolder temp;
+  std::filesystem::path root{temp.Path()};
 };
 
 }  // namespace tv::worklist::testing

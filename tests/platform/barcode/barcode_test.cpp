@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "testing/temp_folder.h"
+
 namespace tv::barcode {
 namespace {
 
@@ -99,16 +101,14 @@ std::string RunAndCapture(const std::string& command) {
 
 TEST(BarcodeEncode, IndependentReaderDecodesTheSheetCode) {
   if (std::system("command -v zbarimg >/dev/null 2>&1") != 0) GTEST_SKIP() << "zbarimg not installed";
-  const auto folder = std::filesystem::temp_directory_path() / ("tv_barcode_" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
+  const test_support::TempFolder folder;
   for (const std::string code : {"NEST001", "KITCHEN 12.CNC N%"}) {
     const Encoded encoded = Encode(code);
     ASSERT_EQ(encoded.error, 0) << code;
-    const auto image = folder / "code.pbm";
+    const std::filesystem::path image = folder.Path() + "code.pbm";
     WritePbm(image, encoded.pattern);
     EXPECT_EQ(RunAndCapture("zbarimg --raw -q '" + image.string() + "' 2>/dev/null"), code + "\n");
   }
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

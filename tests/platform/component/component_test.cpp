@@ -17,6 +17,7 @@
 
 #include "registry/registry.h"
 #include "sawplan/vrex.h"
+#include "testing/temp_folder.h"
 
 namespace tv::component {
 namespace {
@@ -48,13 +49,6 @@ std::string LibraryPath() {
 
 class ComponentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("component_test_" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   void Register() {
     const ToolResult tool = RunTool("--registry " + folder_.string() + " register " + SAWPLAN_LIBRARY);
     ASSERT_EQ(tool.exitCode, 0) << tool.output;
@@ -69,7 +63,8 @@ class ComponentTest : public ::testing::Test {
     return vrex;
   }
 
-  fs::path folder_;
+  test_support::TempFolder temp_;
+  fs::path folder_{temp_.Path()};
 };
 
 // Two 500 x 500 squares per 1000 x 500 panel, three demanded: two passes, two layouts.

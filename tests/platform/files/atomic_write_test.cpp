@@ -19,18 +19,18 @@ TEST_F(WriteFileAtomicTest, WritesAndReplacesLeavingNoTemporaryFile) {
   const std::string path = root_ + "Mat.dat";
   std::string error;
   ASSERT_TRUE(WriteFileAtomic(path, "first", &error)) << error;
-  EXPECT_EQ(Content(path), "first");
+  EXPECT_EQ(test_support::ReadText(path), "first");
   ASSERT_TRUE(WriteFileAtomic(path, std::string("second\0line\r\n", 13), &error)) << error;
-  EXPECT_EQ(Content(path), std::string("second\0line\r\n", 13));
+  EXPECT_EQ(test_support::ReadText(path), std::string("second\0line\r\n", 13));
   ASSERT_TRUE(WriteFileAtomic(path, ""));
-  EXPECT_EQ(Content(path), "");
+  EXPECT_EQ(test_support::ReadText(path), "");
   EXPECT_EQ(EntryCount(), 1);
 }
 
 TEST_F(WriteFileAtomicTest, WritesIntoTheFolderFoundWithoutRegardToCase) {
   MakeFolder("Nests");
   ASSERT_TRUE(WriteFileAtomic(root_ + "NESTS\\JOB001.DXF", "sheet"));
-  EXPECT_EQ(Content(root_ + "Nests/JOB001.DXF"), "sheet");
+  EXPECT_EQ(test_support::ReadText(root_ + "Nests/JOB001.DXF"), "sheet");
   EXPECT_FALSE(fs::exists(root_ + "NESTS"));
 }
 
@@ -46,7 +46,7 @@ TEST_F(WriteFileAtomicTest, ReplacesTheFileALinkPointsTo) {
   fs::create_symlink(real, root_ + "link.ini");
   ASSERT_TRUE(WriteFileAtomic(root_ + "link.ini", "new"));
   EXPECT_TRUE(fs::is_symlink(root_ + "link.ini"));
-  EXPECT_EQ(Content(real), "new");
+  EXPECT_EQ(test_support::ReadText(real), "new");
 }
 
 TEST_F(WriteFileAtomicTest, RefusesTargetsThatCannotBeWritten) {
@@ -81,7 +81,7 @@ TEST_F(WriteFileAtomicTest, AFailedWriteLeavesTheOldFileIntact) {
 
   EXPECT_FALSE(written);
   EXPECT_NE(error.find("TAVO.INI"), std::string::npos) << error;
-  EXPECT_EQ(Content(path), "[Config]\nCfgFile=Tavo.CFG\n");
+  EXPECT_EQ(test_support::ReadText(path), "[Config]\nCfgFile=Tavo.CFG\n");
   EXPECT_EQ(EntryCount(), 1);
 }
 

@@ -3,36 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "testing/temp_folder.h"
 
 namespace tv::files::testing {
 
 class TempFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string templ = (std::filesystem::temp_directory_path() / "tv_files_XXXXXX").string();
-    ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-    root_ = templ + "/";
-  }
-  void TearDown() override { std::filesystem::remove_all(root_); }
-
   // Creates the file (and its folders) below the root; returns its full path.
   std::string MakeFile(const std::string& relative, const std::string& content = "x") {
-    const std::filesystem::path path = root_ + relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
+    return temp_.Write(relative, content);
   }
   std::string MakeFolder(const std::string& relative) {
     std::filesystem::create_directories(root_ + relative);
     return root_ + relative;
-  }
-  static std::string Content(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   // Number of entries directly in a folder below the root (temporary files included).
   int EntryCount(const std::string& relative = "") {
@@ -41,7 +27,8 @@ class TempFolder : public ::testing::Test {
     return count;
   }
 
-  std::string root_;
+  test_support::TempFolder temp_;
+  std::string root_{temp_.Path()};
 };
 
 }  // namespace tv::files::testing

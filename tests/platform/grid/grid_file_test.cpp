@@ -7,6 +7,7 @@
 #include <string>
 
 #include "grid/grid.h"
+#include "testing/temp_folder.h"
 
 namespace tv::grid {
 namespace {
@@ -37,16 +38,8 @@ void ExpectSameTexts(const Grid& a, const Grid& b) {
 
 class TempDir : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("grid_file_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-  std::filesystem::path dir_;
+  std::string PathOf(const std::string& name) const { return temp_.Path() + name; }
+  test_support::TempFolder temp_;
 };
 
 TEST(GridFile, DataRoundTripKeepsEveryText) {
@@ -215,7 +208,7 @@ TEST_F(TempDir, SaveAndLoadThroughTheDisk) {
   ASSERT_TRUE(loaded.LoadGridFile(path, &error)) << error;
   ExpectSameTexts(saved, loaded);
   // Nothing else is left in the folder (no temporary files).
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path()), {}), 1);
 }
 
 TEST_F(TempDir, FailuresAreReported) {

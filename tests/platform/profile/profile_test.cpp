@@ -3,38 +3,24 @@
 #include "profile/profile.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+
+#include "testing/temp_folder.h"
 
 namespace tv::profile {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteText(const fs::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
+using test_support::ReadText;
+using test_support::WriteText;
 
 class ProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tv-profile-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    ini_ = (folder_ / "TAVO.INI").string();
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path folder_;
-  std::string ini_;
+  test_support::TempFolder temp_;
+  fs::path folder_{temp_.Path()};
+  std::string ini_{temp_.Path() + "TAVO.INI"};
 };
 
 TEST_F(ProfileTest, ReadsValuesExactlyAsWritten) {

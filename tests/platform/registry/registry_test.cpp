@@ -3,38 +3,26 @@
 #include "registry/registry.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <thread>
+
+#include "testing/temp_folder.h"
 
 namespace tv::registry {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteText(const fs::path& file, const std::string& text) {
-  std::ofstream(file, std::ios::binary) << text;
-}
+using test_support::ReadText;
+using test_support::WriteText;
 
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tv-registry-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path UserFile() const { return folder_ / "HKEY_CURRENT_USER.txt"; }
 
-  fs::path folder_;
+  test_support::TempFolder temp_;
+  fs::path folder_{temp_.Path()};
 };
 
 TEST_F(RegistryTest, ValuesRoundTripThroughTheFile) {
