@@ -8,8 +8,8 @@
 #include "stock/stock_materials.h"
 #include "support/ini.h"
 #include "support/paths.h"
+#include "support/sort_grid.h"
 #include "text/number_text.h"
-#include "worklist/sort_grid.h"
 
 namespace tv::stock {
 
@@ -114,7 +114,7 @@ void SSList_ButtonClicked(core::Program& program, long col, long row, int state)
 
 void SSList_DblClick(core::Program& program, long col, long row) {
   // A run refers to stock rows by number until it has ended.
-  if (row == 0 && !program.RunInProgress) worklist::SortGridByColumn(program, program.SSList, col);
+  if (row == 0 && !program.RunInProgress) support::SortGridByColumn(program, program.SSList, col);
 }
 
 void SSList_CellChange(core::Program& program, long, long row) {

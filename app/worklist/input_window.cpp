@@ -7,11 +7,11 @@
 #include "settings/settings.h"
 #include "support/ini.h"
 #include "support/paths.h"
+#include "support/sort_grid.h"
 #include "text/number_text.h"
 #include "viewer/viewer_procedures.h"
 #include "worklist/file_lists.h"
 #include "worklist/row_builder.h"
-#include "worklist/sort_grid.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_grid.h"
 
@@ -256,7 +256,7 @@ void PList_DblClick(core::Program& program, long col, long row) {
         GetWorkListCell(program, row, kColPath) + GetWorkListCell(program, row, kColFileName);
     if (files::Exist(path)) viewer::ShowDxf(program, path);
   } else if (!program.RunInProgress) {
-    SortGridByColumn(program, WorkListGrid(program), col);
+    support::SortGridByColumn(program, WorkListGrid(program), col);
   }
 }
 

@@ -1,18 +1,11 @@
-// Sorting a grid by one column from its header: the work list and the sheet stock share it.
+// The header sort belongs to the shared grid procedures (support/sort_grid.h); this header keeps
+// the name worklist::SortGridByColumn for code that still calls it by that name.
 #pragma once
 
-namespace tv::grid {
-class Grid;
-}
-namespace tv::core {
-class Program;
-}
+#include "support/sort_grid.h"
 
 namespace tv::worklist {
 
-// Sorts the filled rows (row 1 down to the row before the first empty column-2 cell) by col,
-// whole rows. The first sort of a column is ascending; sorting the same column again
-// alternates; callers that need ascending order set Program::SortOrder = 1 first.
-void SortGridByColumn(core::Program& program, grid::Grid& grid, long col);
+using support::SortGridByColumn;
 
 }  // namespace tv::worklist

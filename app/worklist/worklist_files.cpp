@@ -12,10 +12,10 @@
 #include "settings/settings.h"
 #include "stock/stock.h"
 #include "support/paths.h"
+#include "support/sort_grid.h"
 #include "support/user_settings.h"
 #include "text/lines.h"
 #include "text/number_text.h"
-#include "worklist/sort_grid.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_grid.h"
 
@@ -46,7 +46,7 @@ void UnitsFromFirstRow(core::Program& program) {
 void SortByMaterial(core::Program& program) {
   ClearWorkListMarks(program);
   program.SortOrder = 1;
-  SortGridByColumn(program, WorkListGrid(program), kColMaterial);
+  support::SortGridByColumn(program, WorkListGrid(program), kColMaterial);
 }
 
 // The drawing a row names: "File Name" with ".DXF" added when it lacks it, in its "Path".

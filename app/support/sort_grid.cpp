@@ -1,9 +1,9 @@
-#include "worklist/sort_grid.h"
+#include "support/sort_grid.h"
 
 #include "core/program.h"
 #include "grid/grid.h"
 
-namespace tv::worklist {
+namespace tv::support {
 
 void SortGridByColumn(core::Program& program, grid::Grid& grid, long col) {
   // Column 2 is filled in every used row of both grids ("Qty", the stock material), so its
@@ -32,4 +32,4 @@ void SortGridByColumn(core::Program& program, grid::Grid& grid, long col) {
   program.LastSortColumn = col;
 }
 
-}  // namespace tv::worklist
+}  // namespace tv::support
