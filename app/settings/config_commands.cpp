@@ -5,26 +5,13 @@
 #include "settings/set_settings.h"
 #include "settings/settings_file.h"
 #include "support/ini.h"
+#include "text/ascii_text.h"
 
 namespace tv::settings {
 
 namespace {
 
 constexpr const char* kDirective = "TAVOLIN CONFIGURATION =";
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-std::string Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 // Configuration files live in the program folder: a name that reaches elsewhere is refused.
 bool IsBareFileName(const std::string& name) {
@@ -43,8 +30,8 @@ void SaveOrTell(core::Program& program, const std::string& name) {
 
 bool HandleConfigLine(core::Program& program, const std::string& line, long rowsSoFar) {
   if (rowsSoFar != 0) return true;
-  if (Upper(line).find(kDirective) == std::string::npos) return true;
-  const std::string cfg = Trimmed(line.substr(line.find('=') + 1));
+  if (text::UpperAscii(line).find(kDirective) == std::string::npos) return true;
+  const std::string cfg = text::TrimBlanks(line.substr(line.find('=') + 1));
   if (IsBareFileName(cfg) && files::Exist(program.AppDir + cfg)) {
     const core::MsgResult answer =
         program.ui().Message("Load Configuration (" + cfg + ") Specified in Worklist?", "Tavolin Notice",
@@ -99,9 +86,9 @@ LoadCfgView LoadCfg_Activate(const core::Program& program, const std::string& na
 bool LoadCfg_OK(core::Program& program, std::string& nameBox,
                 const std::optional<std::string>& selectedFile) {
   if (!program.SaveConfigName.empty()) {
-    std::string name = Trimmed(nameBox);
+    std::string name = text::TrimBlanks(nameBox);
     if (!IsBareFileName(name)) return false;
-    if (name.size() < 4 || Upper(name.substr(name.size() - 4)) != ".CFG") name += ".CFG";
+    if (name.size() < 4 || text::UpperAscii(name.substr(name.size() - 4)) != ".CFG") name += ".CFG";
     nameBox = name;
     SaveOrTell(program, name);
     program.FrameSetCaption = name;

@@ -9,17 +9,12 @@
 #include "settings/setting_lookup.h"
 #include "stock/units.h"
 #include "support/paths.h"
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 
 namespace tv::settings {
 
 namespace {
-
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Whole-number settings held within their type, so that a wild value cannot wrap round.
 template <typename T>
@@ -38,7 +33,7 @@ void SetSettings(core::Program& p) {
   auto flag = [&](const char* name) { return GetSettingValue(p, name) == "YES"; };
 
   p.PerimeterMargin = length("Perimeter Margin", 5);
-  p.CurrentNestName = Trimmed(GetSettingValue(p, "Nest Name"));
+  p.CurrentNestName = text::TrimBlanks(GetSettingValue(p, "Nest Name"));
   p.NestPath = support::AddBackslash(GetSettingText(p, "NEST PATH"));
   p.CsvPath = support::AddBackslash(GetSettingText(p, "CSV Path"));
   p.OsArea = length("OS Area <", -1000);

@@ -1,32 +1,17 @@
 #include "settings/setting_lookup.h"
 
 #include "core/program.h"
+#include "text/ascii_text.h"
 
 namespace tv::settings {
 
-namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 long FindSettingRow(const core::Program& program, std::string_view name) {
-  const std::string wanted = Upper(name);
+  const std::string wanted = text::UpperAscii(name);
   const grid::Grid& g = program.Settings;
   for (long row = 1; row <= g.MaxRows(); ++row) {
-    if (Upper(TrimBlanks(g.CellText(row, 1))) == wanted) return row;
+    if (text::UpperAscii(text::TrimBlanks(g.CellText(row, 1))) == wanted) return row;
   }
   return 0;
 }
@@ -39,7 +24,7 @@ std::string GetSettingValue(core::Program& program, std::string_view name) {
   g.SetCol(2);
   switch (g.CellKind()) {
     case grid::Kind::Edit:
-      return Upper(g.Text());
+      return text::UpperAscii(g.Text());
     case grid::Kind::CheckBox:
       // The caption shows the same; the value is what the operator's tick set.
       return g.CheckValue() != 0 ? "YES" : "NO";

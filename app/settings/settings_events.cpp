@@ -4,18 +4,11 @@
 #include "files/file_ops.h"
 #include "settings/setting_lookup.h"
 #include "support/paths.h"
+#include "text/ascii_text.h"
 
 namespace tv::settings {
 
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
 
 // Shows folder in the nest list, as the input window's list would after a path change.
 void ShowNestFolder(core::Program& program, const std::string& folder) {
@@ -36,7 +29,7 @@ void Settings_ButtonClicked(core::Program& program, long col, long row, int) {
 
 void Settings_DblClick(core::Program& program, long col, long row) {
   grid::Grid& g = program.Settings;
-  const std::string name = Upper(g.CellText(row, 1));
+  const std::string name = text::UpperAscii(g.CellText(row, 1));
   if (col != 1 || row < 1 || name.find("PATH") == std::string::npos || program.RunInProgress) {
     program.SettingsPathEditing = false;
     return;

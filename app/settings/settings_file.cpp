@@ -8,6 +8,7 @@
 #include "core/program.h"
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
+#include "text/ascii_text.h"
 #include "text/lines.h"
 
 namespace tv::settings {
@@ -22,20 +23,6 @@ constexpr size_t kFontNameLength = 30;
 
 const std::vector<std::string> kCorners = {"Lower Left", "Upper Left", "Upper Right", "Lower Right"};
 const std::vector<std::string> kDirections = {"Clockwise", "Counter Clockwise", "No Cutouts"};
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
 
 // The first count characters of a UTF-8 text (a name is never cut inside a character).
 std::string FirstCharacters(std::string_view text, size_t count) {
@@ -121,10 +108,10 @@ void ShapeValueCell(grid::Grid& g, long row, grid::Kind kind, const std::vector<
 void SelectByUpperName(grid::Grid& g, long row, const std::vector<std::string>& items,
                        const std::string& value) {
   ShapeValueCell(g, row, grid::Kind::Choice, items);
-  const std::string upper = Upper(value);
+  const std::string upper = text::UpperAscii(value);
   int index = -1;
   for (size_t i = 0; i < items.size(); ++i) {
-    if (Upper(items[i]) == upper) index = static_cast<int>(i);
+    if (text::UpperAscii(items[i]) == upper) index = static_cast<int>(i);
   }
   g.SetChoiceIndexAt(row, kValueCol, index);
 }
@@ -140,7 +127,8 @@ bool FillFontChoice(core::Program& program, long row, const std::string& value) 
 
   std::vector<std::string> names;
   names.reserve(fonts->size());
-  for (const std::string& font : *fonts) names.push_back(FirstCharacters(TrimBlanks(font), kFontNameLength));
+  for (const std::string& font : *fonts)
+    names.push_back(FirstCharacters(text::TrimBlanks(font), kFontNameLength));
   std::stable_sort(names.begin(), names.end());
   int selected = 0;
   for (size_t i = 0; i < names.size(); ++i) {
@@ -188,8 +176,8 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
     g.SetCol(kValueCol);
 
     const std::string& value = record->value;
-    const std::string upperValue = Upper(value);
-    const std::string upperName = Upper(record->name);
+    const std::string upperValue = text::UpperAscii(value);
+    const std::string upperName = text::UpperAscii(record->name);
     if (upperValue == "YES" || upperValue == "NO") {
       ShapeValueCell(g, count, grid::Kind::CheckBox, {});
       g.SetCheckValueAt(count, kValueCol, upperValue == "YES" ? 1 : 0);
@@ -229,11 +217,11 @@ bool SaveSettingsCsv(const core::Program& program, const std::string& fileName, 
         value = g.CheckValueAt(row, kValueCol) != 0 ? "YES" : "NO";
         break;
       case grid::Kind::Choice: {
-        const std::string upperName = Upper(name);
+        const std::string upperName = text::UpperAscii(name);
         const int index = g.ChoiceIndexAt(row, kValueCol);
         if (upperName == "NEST FROM CORNER") {
           if (index >= 0 && index < static_cast<int>(kCorners.size()))
-            value = Upper(kCorners[static_cast<size_t>(index)]);
+            value = text::UpperAscii(kCorners[static_cast<size_t>(index)]);
         } else if (upperName == "CUT OUT DIRECTION") {
           if (index >= 0 && index < static_cast<int>(kDirections.size()))
             value = kDirections[static_cast<size_t>(index)];

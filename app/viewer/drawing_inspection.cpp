@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/path_resolve.h"
+#include "text/ascii_text.h"
 #include "text/number_pattern.h"
 #include "text/number_text.h"
 #include "viewer/border_code.h"
@@ -14,16 +15,8 @@
 namespace tv::viewer {
 namespace {
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
 bool IsBorderLayer(const std::string& name) {
-  return name.size() >= 6 && Upper(std::string_view(name).substr(0, 6)) == "BORDER";
+  return name.size() >= 6 && text::UpperAscii(std::string_view(name).substr(0, 6)) == "BORDER";
 }
 
 // Extremes of the segment items; a value replaces an extreme only when it lies strictly
@@ -56,13 +49,6 @@ std::vector<drawing::SegmentItem> AllSegments(drawing::Drawing& drawing) {
 // At most three decimals, as the work list shows measured sizes.
 double RoundMeasure(double value) {
   return text::Val(text::Format(value, "##.0##"));
-}
-
-std::string TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
 }
 
 bool IsExistingFile(const std::string& path) {
@@ -104,10 +90,10 @@ void MeasureBorder(core::Program& program, double& length, double& width, double
 std::string GetLayerExtents(core::Program& program, const std::string& layerKey, float& minX, float& maxX,
                             float& maxY, float& minY) {
   Extremes ext{1e9, -1e9, -1e9, 1e9};
-  const std::string key = Upper(layerKey);
+  const std::string key = text::UpperAscii(layerKey);
   std::string lastLayer;
   for (const drawing::SegmentItem& item : AllSegments(program.DXF1)) {
-    std::string layer = Upper(item.LayerName);
+    std::string layer = text::UpperAscii(item.LayerName);
     if (layer.find(key) == std::string::npos) continue;
     ext.Take(item);
     lastLayer = std::move(layer);
@@ -120,7 +106,7 @@ std::string GetLayerExtents(core::Program& program, const std::string& layerKey,
 }
 
 std::string GetDrawingField(core::Program& program, std::string& key) {
-  key = Upper(key);
+  key = text::UpperAscii(key);
   if (key == "TAVOLIN") {
     const std::string& file = program.DXF1.DrawingFile();
     if (IsExistingFile(file)) {
@@ -130,7 +116,7 @@ std::string GetDrawingField(core::Program& program, std::string& key) {
 
   std::string value;
   const std::string& block = program.DrawingCommentText;
-  const std::size_t keyPos = Upper(block).find(key);
+  const std::size_t keyPos = text::UpperAscii(block).find(key);
   if (keyPos != std::string::npos) {
     // The value runs from the colon after the key to the next comma; without a colon it is
     // the text before the block's first comma.
@@ -142,13 +128,13 @@ std::string GetDrawingField(core::Program& program, std::string& key) {
 
   if (value.empty()) {
     for (const drawing::TextItem& text : program.DXF1.GetTexts()) {
-      if (!text.Txt.empty() && Upper(text.LayerName).find(key) != std::string::npos) {
+      if (!text.Txt.empty() && text::UpperAscii(text.LayerName).find(key) != std::string::npos) {
         value = text.Txt;
         break;
       }
     }
   }
-  return TrimBlanks(value);
+  return text::TrimBlanks(value);
 }
 
 }  // namespace tv::viewer

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "files/path_resolve.h"
+#include "text/ascii_text.h"
 
 namespace tv::viewer {
 namespace {
@@ -33,15 +34,6 @@ std::size_t CharLength(unsigned char lead) {
   return 1;
 }
 
-void TrimBlanks(std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) {
-    text.clear();
-    return;
-  }
-  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 void BuildLetterText(core::Program& program, std::string& text, float factor) {
@@ -55,7 +47,7 @@ void BuildLetterText(core::Program& program, std::string& text, float factor) {
   float e1 = 0, e2 = 0, space = 0, e4 = 0;
   dxf.GetEntityExtents(e1, e2, space, e4);
 
-  TrimBlanks(text);
+  text = text::TrimBlanks(text);
   double offset = 0;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t length = std::min(CharLength(static_cast<unsigned char>(text[i])), text.size() - i);

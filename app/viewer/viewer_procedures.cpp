@@ -3,18 +3,12 @@
 #include <cmath>
 #include <exception>
 
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 
 namespace tv::viewer {
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 // Restores the normal pointer however the load ends.
 class BusyPointer {
@@ -65,10 +59,10 @@ void FillLayerList(core::Program& program) {
 }
 
 int layerIndex(core::Program& program, std::string& name) {
-  name = Upper(name);
+  name = text::UpperAscii(name);
   drawing::LayerCollection layers = program.DXF1.Layers();
   for (int i = 1; i <= layers.Count(); ++i) {
-    if (Upper(layers.Item(i).Name()) == name) return i;
+    if (text::UpperAscii(layers.Item(i).Name()) == name) return i;
   }
   return 0;
 }
@@ -90,7 +84,7 @@ void ShowPartInfoAt(core::Program& program, float x, float y) {
 
   long long row = 0;
   for (const drawing::TextItem& text : dxf.GetTexts()) {
-    if (Upper(text.LayerName).find("ZUVODAVI") == std::string::npos) continue;
+    if (text::UpperAscii(text.LayerName).find("ZUVODAVI") == std::string::npos) continue;
     bool hit;
     if (text.Rotation == 90) {
       const double across = text.X1 - px;

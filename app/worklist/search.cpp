@@ -1,6 +1,7 @@
 #include "worklist/search.h"
 
 #include "grid/grid.h"
+#include "text/ascii_text.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_grid.h"
 
@@ -19,7 +20,7 @@ void WorkListSearch::SetText(const std::string& text) {
 bool WorkListSearch::Next(core::Program& program) {
   ClearWorkListMarks(program);
   grid::Grid& g = WorkListGrid(program);
-  const std::string wanted = TrimBlanks(text_);
+  const std::string wanted = text::TrimBlanks(text_);
   while (true) {
     // The grid never searches its header, so a position left below 1 by a failed search
     // simply starts at the first row.

@@ -4,10 +4,25 @@
 
 #include "core/program.h"
 #include "files/files.h"
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 #include "worklist/worklist_grid.h"
 
 namespace tv::worklist {
+namespace {
+
+// Makes every cell one block, with no selection left over from the user; the caller acts on
+// the block and ends it with SetBlockSelect(false).
+void BlockWholeGrid(grid::Grid& g) {
+  g.SetRow(1);
+  g.SetRow2(-1);
+  g.SetCol(1);
+  g.SetCol2(-1);
+  g.SetBlockSelect(true);
+  g.DoAction(grid::ActionCode::ClearSelection);
+}
+
+}  // namespace
 
 const std::vector<std::string>& WorkListHeaders() {
   static const std::vector<std::string> headers = {
@@ -66,12 +81,7 @@ void ClearWorkListMarks(core::Program& program) {
 
 void ClearWorkList(core::Program& program) {
   grid::Grid& g = WorkListGrid(program);
-  g.SetRow(1);
-  g.SetRow2(-1);
-  g.SetCol(1);
-  g.SetCol2(-1);
-  g.SetBlockSelect(true);
-  g.DoAction(grid::ActionCode::ClearSelection);
+  BlockWholeGrid(g);
   {
     // Every cleared tick is reported, and each report would scan the whole list again;
     // "Process" is switched off once below instead.
@@ -98,12 +108,7 @@ void UpdateProcButton(core::Program& program) {
 
 void DeselectWorkList(core::Program& program) {
   grid::Grid& g = WorkListGrid(program);
-  g.SetRow(1);
-  g.SetRow2(-1);
-  g.SetCol(1);
-  g.SetCol2(-1);
-  g.SetBlockSelect(true);
-  g.DoAction(grid::ActionCode::ClearSelection);
+  BlockWholeGrid(g);
   g.SetBlockSelect(false);
 }
 
@@ -115,8 +120,8 @@ bool VerifyWorkListFiles(core::Program& program, bool quiet) {
   long counted = 0;
   long missing = 0;
   for (long row = 1; row <= g.MaxRows(); ++row) {
-    const std::string path =
-        TrimBlanks(GetWorkListCell(program, row, kColPath) + GetWorkListCell(program, row, kColFileName));
+    const std::string path = text::TrimBlanks(GetWorkListCell(program, row, kColPath) +
+                                              GetWorkListCell(program, row, kColFileName));
     if (text::Val(GetWorkListCell(program, row, kColOk)) <= 0 || path.empty()) continue;
     ++counted;
     if (!files::Exist(path)) {

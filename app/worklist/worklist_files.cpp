@@ -14,6 +14,7 @@
 #include "support/paths.h"
 #include "support/sort_grid.h"
 #include "support/user_settings.h"
+#include "text/ascii_text.h"
 #include "text/lines.h"
 #include "text/number_text.h"
 #include "worklist/work_list.h"
@@ -52,7 +53,7 @@ void SortByMaterial(core::Program& program) {
 // The drawing a row names: "File Name" with ".DXF" added when it lacks it, in its "Path".
 bool RowDrawingExists(core::Program& program, long row) {
   std::string name = GetWorkListCell(program, row, kColFileName);
-  if (name.size() < 4 || UpperAscii(name.substr(name.size() - 4)) != ".DXF") name += ".DXF";
+  if (name.size() < 4 || text::UpperAscii(name.substr(name.size() - 4)) != ".DXF") name += ".DXF";
   return files::Exist(GetWorkListCell(program, row, kColPath) + name);
 }
 

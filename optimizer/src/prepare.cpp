@@ -34,6 +34,14 @@ int32_t NextCopies(int32_t current, int32_t n) {
   return static_cast<int32_t>(std::min<int64_t>(2 * static_cast<int64_t>(current), n));
 }
 
+// Order of a drilled pair along one axis: j first when that keeps the drilled reach shorter;
+// on equal reach, when j is the larger across the axis, as an undrilled pair is ordered.
+bool JGoesFirst(double reachJFirst, double reachIFirst, double extentI, double extentJ) {
+  if (reachJFirst < reachIFirst - kEps) return true;
+  if (reachIFirst < reachJFirst - kEps) return false;
+  return extentI < extentJ - kEps;
+}
+
 }  // namespace
 
 void Optimizer::PreparePanels() {
@@ -248,13 +256,7 @@ void Optimizer::AppendPairBlock(int32_t i, bool turnedI, int32_t j, bool turnedJ
       // the order that keeps the drilling nearer the origin.
       const double reachJFirst = DrillWidth(i, turnedI) + d4;
       const double reachIFirst = DrillWidth(j, turnedJ) + d2;
-      if (reachJFirst < reachIFirst - kEps) {
-        jFirst = true;
-      } else if (reachIFirst < reachJFirst - kEps) {
-        jFirst = false;
-      } else {
-        jFirst = d2 < d4 - kEps;
-      }
+      jFirst = JGoesFirst(reachJFirst, reachIFirst, d2, d4);
       block.drillWidth = jFirst ? reachJFirst : reachIFirst;
     }
   } else {
@@ -266,13 +268,7 @@ void Optimizer::AppendPairBlock(int32_t i, bool turnedI, int32_t j, bool turnedJ
       block.drillWidth = std::max(DrillWidth(i, turnedI), DrillWidth(j, turnedJ));
       const double reachJFirst = DrillLength(i, turnedI) + d3;
       const double reachIFirst = DrillLength(j, turnedJ) + d1;
-      if (reachJFirst < reachIFirst - kEps) {
-        jFirst = true;
-      } else if (reachIFirst < reachJFirst - kEps) {
-        jFirst = false;
-      } else {
-        jFirst = d1 < d3 - kEps;
-      }
+      jFirst = JGoesFirst(reachJFirst, reachIFirst, d1, d3);
       block.drillLength = jFirst ? reachJFirst : reachIFirst;
     }
   }

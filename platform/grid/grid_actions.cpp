@@ -4,6 +4,7 @@
 
 #include "grid/grid.h"
 #include "grid/grid_text.h"
+#include "text/ascii_text.h"
 
 namespace tv::grid {
 
@@ -22,8 +23,8 @@ int CompareCells(const std::string& a, const std::string& b) {
   } else if (na || nb) {
     return na ? -1 : 1;
   } else {
-    const std::string ua = detail::UpperAscii(a);
-    const std::string ub = detail::UpperAscii(b);
+    const std::string ua = text::UpperAscii(a);
+    const std::string ub = text::UpperAscii(b);
     if (int c = ua.compare(ub); c != 0) return c < 0 ? -1 : 1;
   }
   if (int c = a.compare(b); c != 0) return c < 0 ? -1 : 1;
@@ -156,10 +157,10 @@ void Grid::SortRows(const Block& block) {
 
 long Grid::SearchCol(long col, long startRow, long endRow, std::string_view text, SearchMatch match) const {
   if (text.empty() || col < 1 || col > c_.maxCols) return -1;
-  const std::string wanted = detail::UpperAscii(text);
+  const std::string wanted = text::UpperAscii(text);
   const long last = std::min(endRow, c_.maxRows);
   for (long r = std::max(startRow + 1, 1L); r <= last; ++r) {
-    const std::string cell = detail::UpperAscii(At(r, col)->text);
+    const std::string cell = text::UpperAscii(At(r, col)->text);
     const bool hit = match == SearchMatch::Part ? cell.find(wanted) != std::string::npos : cell == wanted;
     if (hit) return r;
   }

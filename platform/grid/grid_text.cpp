@@ -61,14 +61,6 @@ std::optional<double> WholeNumber(std::string_view text) {
   return ParseNumber(text);
 }
 
-std::string UpperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
 std::string Escape(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -1,5 +1,5 @@
-// Small text helpers shared by the grid's sources: the leading number of a cell text,
-// upper-casing for comparisons, and the escaping of the grid file.
+// Small text helpers shared by the grid's sources: the leading number of a cell text and the
+// escaping of the grid file.
 #pragma once
 
 #include <optional>
@@ -12,7 +12,6 @@ namespace tv::grid::detail {
 double LeadingNumber(std::string_view text);
 // The value when text, blanks around it removed, is one number and nothing else.
 std::optional<double> WholeNumber(std::string_view text);
-std::string UpperAscii(std::string_view text);
 // Backslash escapes for "\\", Tab, LF and CR, so that a text fits in one Tab-separated field.
 std::string Escape(std::string_view text);
 std::string Unescape(std::string_view text);

@@ -8,12 +8,12 @@
 
 #include "settings/setting_lookup.h"
 #include "support/ini.h"
+#include "text/ascii_text.h"
 #include "worklist/file_lists.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_files.h"
-#include "worklist/worklist_grid.h"
 #include "worklist_fixture.h"
 
 namespace tv::worklist::testing {
@@ -53,7 +53,7 @@ TEST_F(InputWindowTest, TheConfigurationFileIsTheNamedOneElseTavoElsePlat) {
 
     EXPECT_EQ(Load(), InputWindowLoad::Loaded);
     EXPECT_EQ(program.FrameSetCaption, c.loaded);
-    EXPECT_EQ(program.CurrentNestName, UpperAscii(c.loaded));
+    EXPECT_EQ(program.CurrentNestName, text::UpperAscii(c.loaded));
   }
 }
 
