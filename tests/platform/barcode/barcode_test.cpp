@@ -3,16 +3,13 @@
 #include "barcode/barcode.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
+#include "testing/run_command.h"
 #include "testing/temp_folder.h"
 
 namespace tv::barcode {
@@ -90,15 +87,6 @@ void WritePbm(const std::filesystem::path& file, const std::string& pattern) {
   for (int y = 0; y < kHeight; ++y) out << row << "\n";
 }
 
-std::string RunAndCapture(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
-  return output;
-}
-
 TEST(BarcodeEncode, IndependentReaderDecodesTheSheetCode) {
   if (std::system("command -v zbarimg >/dev/null 2>&1") != 0) GTEST_SKIP() << "zbarimg not installed";
   const test_support::TempFolder folder;
@@ -107,7 +95,8 @@ TEST(BarcodeEncode, IndependentReaderDecodesTheSheetCode) {
     ASSERT_EQ(encoded.error, 0) << code;
     const std::filesystem::path image = folder.Path() + "code.pbm";
     WritePbm(image, encoded.pattern);
-    EXPECT_EQ(RunAndCapture("zbarimg --raw -q '" + image.string() + "' 2>/dev/null"), code + "\n");
+    EXPECT_EQ(test_support::RunCommand("zbarimg --raw -q '" + image.string() + "' 2>/dev/null").output,
+              code + "\n");
   }
 }
 

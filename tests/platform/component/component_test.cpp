@@ -17,6 +17,7 @@
 
 #include "registry/registry.h"
 #include "sawplan/vrex.h"
+#include "testing/run_command.h"
 #include "testing/temp_folder.h"
 
 namespace tv::component {
@@ -26,21 +27,11 @@ namespace fs = std::filesystem;
 using registry::Root;
 using sawplan::IVrex;
 
-struct ToolResult {
-  int exitCode = -1;
-  std::string output;  // stdout and stderr
-};
+using ToolResult = test_support::CommandResult;
 
+// The registration tool's exit code and everything it printed, errors included.
 ToolResult RunTool(const std::string& arguments) {
-  ToolResult result;
-  const std::string command = std::string(REGSVR_TOOL) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) result.output += buffer;
-  const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return test_support::RunCommand(std::string(REGSVR_TOOL) + " " + arguments + " 2>&1");
 }
 
 std::string LibraryPath() {
