@@ -535,7 +535,7 @@ class Reader {
             d.value = DecodeUnicodeEscapes(b.value);
             return true;
           case 7:
-            d.style = std::string(Trim(b.value));
+            d.style = DecodeUnicodeEscapes(Trim(b.value));
             return true;
           case 40:
             d.height = Num(b);
@@ -593,7 +593,7 @@ class Reader {
             d.value += DecodeUnicodeEscapes(b.value);
             return true;
           case 7:
-            d.style = std::string(Trim(b.value));
+            d.style = DecodeUnicodeEscapes(Trim(b.value));
             return true;
           case 40:
             d.height = Num(b);

@@ -204,12 +204,15 @@ class Writer {
     if (e.extrusion.x != 0 || e.extrusion.y != 0 || e.extrusion.z != 1) o.Point(210, e.extrusion);
   }
 
+  // Kept groups hold names as the file wrote them; the tables hold them decoded.
+  static std::string NameKey(std::string_view raw) { return UpperAscii(DecodeUnicodeEscapes(raw)); }
+
   void NoteApps(const Entity& e) {
     for (const Group& g : e.extra)
-      if (g.code == 1001) apps_.insert(UpperAscii(g.value));
+      if (g.code == 1001) apps_.insert(NameKey(g.value));
     if (const auto* other = std::get_if<OtherData>(&e.data))
       for (const Group& g : other->groups)
-        if (g.code == 1001) apps_.insert(UpperAscii(g.value));
+        if (g.code == 1001) apps_.insert(NameKey(g.value));
     if (const auto* ins = std::get_if<InsertData>(&e.data))
       for (const Entity& a : ins->attribs) NoteApps(a);
   }
@@ -285,8 +288,8 @@ class Writer {
           continue;
         }
         if (appDepth > 0 || !IsR12Group(g.code)) continue;
-        if (g.code == 7 && !styles_.count(UpperAscii(g.value))) continue;
-        if (g.code == 6 && !lineTypes_.count(UpperAscii(g.value))) continue;
+        if (g.code == 7 && !styles_.count(NameKey(g.value))) continue;
+        if (g.code == 6 && !lineTypes_.count(NameKey(g.value))) continue;
         o.Text(g.code, g.value);
       }
     }
