@@ -8,20 +8,13 @@
 #include "nesting/run_driver.h"
 #include "settings/setting_lookup.h"
 #include "support/paths.h"
+#include "text/ascii_text.h"
 #include "worklist/file_lists.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
 
 namespace tv::nesting {
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
 
 void RefreshWhenChanged(core::FileListState& list) {
   if (list.Path.empty()) return;
@@ -49,7 +42,8 @@ std::string BatchRequestName(std::string_view line) {
   if (first == std::string_view::npos) return {};
   std::string name = support::GetFileName(std::string(reference));
   if (name.find_first_not_of(' ') == std::string::npos) return {};
-  if (reference.size() < 4 || Upper(reference.substr(reference.size() - 4)) != ".DXF") name += ".dxf";
+  if (reference.size() < 4 || text::UpperAscii(reference.substr(reference.size() - 4)) != ".DXF")
+    name += ".dxf";
   return name;
 }
 

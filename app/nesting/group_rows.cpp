@@ -2,9 +2,9 @@
 #include "nesting/group_rows.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 
 namespace tv::nesting {
@@ -18,19 +18,6 @@ const std::string& Cell(const RowCells& cells, long col) {
   return cells[static_cast<std::size_t>(col)];
 }
 
-std::string TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
 // Characters, not bytes: a name with accented letters is as long as it looks.
 std::size_t CharCount(std::string_view text) {
   return static_cast<std::size_t>(std::count_if(
@@ -40,7 +27,7 @@ std::size_t CharCount(std::string_view text) {
 bool EndsWithDxf(std::string_view text, bool anyCase) {
   if (text.size() < 4) return false;
   const std::string_view tail = text.substr(text.size() - 4);
-  return anyCase ? Upper(tail) == ".DXF" : tail == ".DXF";
+  return anyCase ? text::UpperAscii(tail) == ".DXF" : tail == ".DXF";
 }
 
 int RoundToInt(double value) {
@@ -57,7 +44,8 @@ std::string RowDrawingFile(std::string_view fileNameCell) {
 }
 
 bool RowIsTaken(const RowCells& cells) {
-  return text::RoundHalfEven(text::Val(Cell(cells, 1))) != 0 && CharCount(TrimBlanks(Cell(cells, 3))) > 4;
+  return text::RoundHalfEven(text::Val(Cell(cells, 1))) != 0 &&
+         CharCount(text::TrimBlanks(Cell(cells, 3))) > 4;
 }
 
 std::string RowCsvText(const RowCells& cells) {
@@ -97,7 +85,7 @@ GroupPart MakeGroupPart(const RowCells& cells, long row, const std::string& grou
     part.ECo[static_cast<std::size_t>(k)] = Cell(cells, 14 + 2 * k);
   }
   part.WorkListRow = row;
-  part.SortKey = TrimBlanks(part.Cabinet);
+  part.SortKey = text::TrimBlanks(part.Cabinet);
   part.CsvText = RowCsvText(cells);
   return part;
 }
@@ -106,7 +94,7 @@ std::vector<int> CabinetSequence(const std::vector<GroupPart>& parts) {
   // Numbers rise by one per distinct cabinet in ascending order; the blank cabinet counts as
   // equal to the empty start value and keeps 0.
   std::map<std::string, int> numbers;
-  for (const GroupPart& part : parts) numbers.emplace(Upper(TrimBlanks(part.SortKey)), 0);
+  for (const GroupPart& part : parts) numbers.emplace(text::UpperAscii(text::TrimBlanks(part.SortKey)), 0);
   int counter = 0;
   for (auto& [key, number] : numbers) {
     if (!key.empty()) ++counter;
@@ -114,7 +102,8 @@ std::vector<int> CabinetSequence(const std::vector<GroupPart>& parts) {
   }
   std::vector<int> sequence;
   sequence.reserve(parts.size());
-  for (const GroupPart& part : parts) sequence.push_back(numbers[Upper(TrimBlanks(part.SortKey))]);
+  for (const GroupPart& part : parts)
+    sequence.push_back(numbers[text::UpperAscii(text::TrimBlanks(part.SortKey))]);
   return sequence;
 }
 

@@ -1,23 +1,17 @@
 // Layer renaming and flagging of a nested sheet.
 #include "nesting/layer_rules.h"
 
-#include <cctype>
 #include <string>
 #include <string_view>
 
 #include "drawing/drawing.h"
+#include "text/ascii_text.h"
 #include "text/number_pattern.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 
 namespace tv::nesting {
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 void ReplaceAll(std::string& text, char from, char to) {
   for (char& c : text) {
@@ -35,7 +29,7 @@ bool LimitDepthCode(const std::string& name, float limit, std::string& newName) 
   // "P" stands for the decimal point in layer names.
   std::string copy = name;
   ReplaceAll(copy, 'P', '.');
-  const size_t z = Upper(copy).find('Z');
+  const size_t z = text::UpperAscii(copy).find('Z');
   if (z == std::string::npos) return false;
   const size_t pos = z + 1;
   // Compared at the precision the limit has: a code equal to the limit is not an excess.
@@ -61,9 +55,9 @@ void TagBorderLayers(core::Program& program, long partNumber, double smallArea) 
   for (int i = 1; i <= layers.Count(); ++i) {
     drawing::Layer& layer = layers.Item(i);
     const std::string& name = layer.Name();
-    if (name.size() < 6 || Upper(name.substr(0, 6)) != "BORDER") continue;
+    if (name.size() < 6 || text::UpperAscii(name.substr(0, 6)) != "BORDER") continue;
     if (Contains(name, "OS")) partClass = 'S';
-    if (Contains(Upper(name), "NB")) {
+    if (Contains(text::UpperAscii(name), "NB")) {
       layer.SetName(std::string(1, partClass) + "_Nested_Part_000");
     } else {
       layer.SetName(std::string(1, partClass) + "_Nested_Part_" +
@@ -80,7 +74,7 @@ void ZLimit(core::Program& program, float thickness) {
   drawing::LayerCollection layers = program.DXF1.Layers();
   for (int i = 1; i <= layers.Count(); ++i) {
     drawing::Layer& layer = layers.Item(i);
-    const std::string upper = Upper(layer.Name());
+    const std::string upper = text::UpperAscii(layer.Name());
     if (!Contains(upper, "ROUTE") && !Contains(upper, "VBORE")) continue;
     std::string newName;
     if (!LimitDepthCode(layer.Name(), limit, newName)) continue;
@@ -95,7 +89,7 @@ void ZLimit(core::Program& program, float thickness) {
   // Bores keep their depths: only lines on route layers are held to the limit.
   auto limitItems = [&](std::vector<drawing::SegmentItem> items) {
     for (drawing::SegmentItem& item : items) {
-      if (!Contains(Upper(item.LayerName), "ROUTE")) continue;
+      if (!Contains(text::UpperAscii(item.LayerName), "ROUTE")) continue;
       for (const bool first : {true, false}) {
         const float z = first ? item.Z1 : item.Z2;
         if (!(z > limit)) continue;
@@ -121,7 +115,7 @@ void SetRoute1(core::Program& program) {
   for (int i = 1; i <= layers.Count(); ++i) {
     drawing::Layer& layer = layers.Item(i);
     const std::string& name = layer.Name();
-    if (name.size() < 5 || Upper(name.substr(0, 5)) != "ROUTE") continue;
+    if (name.size() < 5 || text::UpperAscii(name.substr(0, 5)) != "ROUTE") continue;
     const bool hasOrder = name.size() > 5 && name[5] >= '1' && name[5] <= '9';
     if (!hasOrder) layer.SetName("Route299" + name.substr(5));
   }
@@ -131,7 +125,7 @@ void StripLayers(core::Program& program) {
   drawing::LayerCollection layers = program.DXF1.Layers();
   for (int i = 1; i <= layers.Count(); ++i) {
     drawing::Layer& layer = layers.Item(i);
-    const std::string start = Upper(std::string_view(layer.Name()).substr(0, 4));
+    const std::string start = text::UpperAscii(std::string_view(layer.Name()).substr(0, 4));
     if (start == "DESC" || start == "NAME" || start == "BARC" || Contains(start, "L_") ||
         Contains(start, "S_")) {
       layer.SetStripped(true);

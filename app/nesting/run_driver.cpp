@@ -19,24 +19,18 @@
 #include "stock/material_key.h"
 #include "stock/stock_cells.h"
 #include "support/paths.h"
+#include "support/sort_grid.h"
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
 #include "worklist/file_lists.h"
-#include "worklist/sort_grid.h"
 #include "worklist/work_list.h"
 
 namespace tv::nesting {
 namespace {
 
 constexpr long kMaterialCol = 8;
-
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 // Marks the run for its whole length, whichever way it ends.
 class RunScope {
@@ -72,7 +66,7 @@ void ApplyNestFont(core::Program& program) {
   settings::GetSettingValue(program, "Nest Font");
   const std::string font =
       settings::FindSettingRow(program, "Nest Font") > 0 ? program.Settings.Text() : std::string("DXF Font");
-  if (Upper(font) == "DXF FONT") {
+  if (text::UpperAscii(font) == "DXF FONT") {
     program.DXF1.SetUseDxfFont(true);
   } else {
     program.DXF1.SetUseDxfFont(false);
@@ -242,7 +236,7 @@ void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
 
   try {
     program.SortOrder = 1;
-    worklist::SortGridByColumn(program, program.PList, kMaterialCol);
+    support::SortGridByColumn(program, program.PList, kMaterialCol);
     settings::SetSettings(program);
 
     if (program.PromptForNest) {

@@ -12,6 +12,7 @@
 #include "nesting/pull_list_tally.h"
 #include "nesting/sheet_barcode.h"
 #include "support/paths.h"
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
@@ -23,12 +24,6 @@ namespace {
 
 constexpr std::int32_t kTavolinLayerColor = 16711680;  // &HFF0000
 constexpr std::int32_t kBorderLayerColor = 255;
-
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 void AbortMessage(core::Program& program, const std::string& text) {
   program.ui().Tell(text + "\n\n         Nesting aborted", "Nesting Error", core::MsgIcon::Critical);
@@ -73,7 +68,7 @@ void AddPartLabels(core::Program& program, const RunValues& run, const GroupPart
 }  // namespace
 
 std::string SheetCsvLine(const GroupPart& part) {
-  return TrimBlanks(part.CsvText) + ", " + text::CStr(static_cast<double>(part.WorkListRow)) + "\r\n";
+  return text::TrimBlanks(part.CsvText) + ", " + text::CStr(static_cast<double>(part.WorkListRow)) + "\r\n";
 }
 
 std::string SheetBarcodeText(const std::string& sheetName, bool bcmBarcode,

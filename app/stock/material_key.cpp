@@ -1,6 +1,7 @@
 #include "stock/material_key.h"
 
 #include "files/string_routines.h"
+#include "text/ascii_text.h"
 
 namespace tv::stock {
 
@@ -11,9 +12,7 @@ std::string CleanName(std::string_view text) {
     const auto code = static_cast<unsigned char>(c);
     if ((code >= 45 && code <= 58) || (code >= 64 && code <= 122) || code == 32) kept += c;
   }
-  const size_t first = kept.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return kept.substr(first, kept.find_last_not_of(' ') - first + 1);
+  return text::TrimBlanks(kept);
 }
 
 std::string MaterialKey(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include "core/program.h"
 #include "stock/units.h"
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 
 namespace tv::stock {
@@ -11,11 +12,7 @@ std::string GetStockCell(const core::Program& program, long row, long col) {
 }
 
 void SetStockCell(core::Program& program, long row, long col, std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  const std::string_view trimmed = first == std::string_view::npos
-                                       ? std::string_view()
-                                       : text.substr(first, text.find_last_not_of(' ') - first + 1);
-  program.SSList.SetCellText(row, col, trimmed);
+  program.SSList.SetCellText(row, col, text::TrimBlanks(text));
 }
 
 double GetStockQty(const core::Program& program, long row) {

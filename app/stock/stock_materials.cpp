@@ -7,19 +7,13 @@
 #include "core/program.h"
 #include "stock/material_key.h"
 #include "stock/stock_cells.h"
+#include "text/ascii_text.h"
 
 namespace tv::stock {
 
 namespace {
 
 constexpr long kWorkListMaterialCol = 8;
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    return up(x) == up(y);
-  });
-}
 
 bool IsBlank(std::string_view text) {
   return text.find_first_not_of(' ') == std::string_view::npos;
@@ -51,7 +45,7 @@ void AddWorkListMaterialsToStock(core::Program& program) {
         emptyRow = row;
         break;
       }
-      if (EqualIgnoringCase(MaterialKey(text), key)) {
+      if (text::UpperAscii(MaterialKey(text)) == text::UpperAscii(key)) {
         present = true;
         break;
       }

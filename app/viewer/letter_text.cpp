@@ -81,11 +81,7 @@ float Dist(float x1, float y1, float x2, float y2) {
 bool GetIP(core::Program& program, float& x, float& y) {
   bool found = false;
   for (const drawing::PointItem& point : program.DXF1.GetEntities3()) {
-    std::string layer = point.LayerName;
-    for (char& c : layer) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    if (layer.find("ENGRAVING") == std::string::npos) continue;
+    if (text::UpperAscii(point.LayerName).find("ENGRAVING") == std::string::npos) continue;
     x = point.X;
     y = point.Y;
     found = true;
