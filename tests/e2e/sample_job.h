@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -14,6 +13,7 @@
 #include "drawing/drawing.h"
 #include "settings/setting_lookup.h"
 #include "stock/stock_window.h"
+#include "testing/temp_folder.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
 
@@ -31,9 +31,6 @@ std::string Cat(const Parts&... parts) {
 class SampleJob : public ::testing::Test {
  protected:
   SampleJob() : program(ui) {
-    root = fs::temp_directory_path() / Cat("tv_e2e_", std::to_string(::getpid()), "_",
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
     fs::copy(fs::path(TAVOLIN_SOURCE_DIR) / "samples", root, fs::copy_options::recursive);
     program.AppDir = root.string() + "/";
     program.IniPath = program.AppDir + "TAVO.INI";
@@ -46,11 +43,6 @@ class SampleJob : public ::testing::Test {
     ui.SetTimeOfDay(36000);
     program.SplashStart = 36000;
   }
-  ~SampleJob() override {
-    std::error_code ec;
-    fs::remove_all(root, ec);
-  }
-
   // The input and material windows' loads, then the given job folder's drawings, all selected,
   // added to the work list.
   void StartWithJob(const std::string& folder = "Parts") {
@@ -80,7 +72,8 @@ class SampleJob : public ::testing::Test {
   std::string NestFolder() const { return program.AppDir + "Nests/"; }
   std::string CsvFolder() const { return program.AppDir + "CSV/"; }
 
-  fs::path root;
+  test_support::TempFolder temp;
+  fs::path root = fs::path(temp.Path()).parent_path();
   core::ScriptedUi ui;
   core::Program program;
 };

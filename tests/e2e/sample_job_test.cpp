@@ -4,13 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
-#include <memory>
 #include <set>
 #include <sstream>
 
@@ -18,6 +14,8 @@
 #include "nesting/batch_watcher.h"
 #include "nesting/run_driver.h"
 #include "sample_job.h"
+#include "testing/run_command.h"
+#include "text/ascii_text.h"
 #include "text/number_text.h"
 #include "worklist/work_list.h"
 
@@ -70,24 +68,13 @@ Sheet ReadSheet(const std::string& path) {
       sheet.cutOuts[layer].Add(line.X1, line.Y1);
       sheet.cutOuts[layer].Add(line.X2, line.Y2);
     }
-    std::string upper = layer;
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (upper.find("ROUTE") != std::string::npos) {
+    if (text::UpperAscii(layer).find("ROUTE") != std::string::npos) {
       // Rounded to the writer's precision for a readable set.
       sheet.depths[layer].insert(std::round(static_cast<double>(line.Z1) * 1000) / 1000);
       sheet.depths[layer].insert(std::round(static_cast<double>(line.Z2) * 1000) / 1000);
     }
   }
   return sheet;
-}
-
-std::string RunAndCapture(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
-  return output;
 }
 
 // An independent reader: ezdxf's recovering reader and its audit, one line per file with the
@@ -235,7 +222,7 @@ TEST_F(SampleJob, NestsTheKitchenJobIntoSoundNumberedSheets) {
     std::string command = Cat("/usr/bin/python3 ", script);
     for (const std::string& path : program.NestFiles) command += Cat(" '", path, "'");
     command += Cat(" '", NestFolder(), "CompNest.DXF' 2>&1");
-    const std::vector<std::string> report = Lines(RunAndCapture(command));
+    const std::vector<std::string> report = Lines(test_support::RunCommand(command).output);
     ASSERT_EQ(report.size(), sheetCount + 1) << ::testing::PrintToString(report);
     for (const std::string& line : report) EXPECT_NE(line.find(".DXF 0 "), std::string::npos) << line;
   }

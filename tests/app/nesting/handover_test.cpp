@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/scripted_ui.h"
 #include "files/files.h"
+#include "testing/temp_folder.h"
 
 namespace tv::nesting {
 namespace {
@@ -38,15 +37,9 @@ TEST(HandOverText, ListsSheetsThenEveryWorkListRowWithAQuantity) {
 
 class HandOverFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder = fs::temp_directory_path() / ("tv_handover_" + std::to_string(::getpid()) + "_" +
-                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string Folder() const { return folder.string() + "/"; }
-  fs::path folder;
+  const std::string& Folder() const { return temp.Path(); }
+  test_support::TempFolder temp;
+  fs::path folder = fs::path(temp.Path()).parent_path();
   core::ScriptedUi ui;
 };
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +20,7 @@
 #include "nesting/material_group.h"
 #include "nesting/run_driver.h"
 #include "stock/stock_window.h"
+#include "testing/temp_folder.h"
 #include "worklist/file_lists.h"
 #include "worklist/work_list.h"
 
@@ -60,9 +60,6 @@ inline sawplan::tVREXPlacedPartData PlacedAt(int pid, double length, double widt
 class RunTest : public ::testing::Test {
  protected:
   RunTest() : program(ui) {
-    root = fs::temp_directory_path() / Cat("tv_run_", std::to_string(::getpid()), "_",
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
     fs::create_directories(root / "src");
     fs::create_directories(root / "nests");
     fs::create_directories(root / "csv");
@@ -98,11 +95,6 @@ class RunTest : public ::testing::Test {
       return VrexRef(&pass);
     };
   }
-  ~RunTest() override {
-    std::error_code ec;
-    fs::remove_all(root, ec);
-  }
-
   std::string Src() const { return (root / "src").string() + "/"; }
   std::string Nests() const { return (root / "nests").string() + "/"; }
   std::string Csv() const { return (root / "csv").string() + "/"; }
@@ -183,7 +175,8 @@ class RunTest : public ::testing::Test {
     return dxf;
   }
 
-  fs::path root;
+  test_support::TempFolder temp;
+  fs::path root = fs::path(temp.Path()).parent_path();
   core::ScriptedUi ui;
   core::Program program;
   std::vector<std::unique_ptr<FakeVrex>> passes;

@@ -3,19 +3,16 @@
 #include "nesting/sheet_barcode.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
+#include <sstream>
 #include <utility>
 
 #include "sheet_fixture.h"
+#include "testing/run_command.h"
+#include "testing/temp_folder.h"
 
 namespace tv::nesting {
 namespace {
@@ -83,15 +80,6 @@ TEST_F(SheetBarcode, EncodingErrorIsShownAndNoBarsAreDrawn) {
   }
 }
 
-std::string RunAndCapture(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
-  return output;
-}
-
 TEST_F(SheetBarcode, DrawnBarsOfASheetCodeReadBack) {
   if (std::system("command -v zbarimg >/dev/null 2>&1") != 0) GTEST_SKIP() << "zbarimg not installed";
   const std::string code = "KITCHEN007.CNC N%";
@@ -118,15 +106,12 @@ TEST_F(SheetBarcode, DrawnBarsOfASheetCodeReadBack) {
     row += dark ? "1 " : "0 ";
   }
   for (int q = 0; q < quiet; ++q) row += "0 ";
-  const auto image =
-      std::filesystem::temp_directory_path() / ("tv_sheet_barcode_" + std::to_string(getpid()) + ".pbm");
-  {
-    std::ofstream out(image);
-    out << "P1\n" << columns + 2 * quiet << " " << rows << "\n";
-    for (int r = 0; r < rows; ++r) out << row << "\n";
-  }
-  EXPECT_EQ(RunAndCapture("zbarimg --raw -q '" + image.string() + "' 2>/dev/null"), code + "\n");
-  std::filesystem::remove(image);
+  std::ostringstream picture;
+  picture << "P1\n" << columns + 2 * quiet << " " << rows << "\n";
+  for (int r = 0; r < rows; ++r) picture << row << "\n";
+  const test_support::TempFolder folder;
+  const std::string image = folder.Write("sheet.pbm", picture.str());
+  EXPECT_EQ(test_support::RunCommand("zbarimg --raw -q '" + image + "' 2>/dev/null").output, code + "\n");
 }
 
 }  // namespace

@@ -2,15 +2,9 @@
 // tag each part, depth limits, route order, cut-outs, border, perimeter route, drop cut,
 // stripping, barcode), written to a file and read back by an independent DXF library.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <memory>
 #include <set>
 #include <sstream>
 
@@ -18,18 +12,11 @@
 #include "nesting/layer_rules.h"
 #include "nesting/sheet_barcode.h"
 #include "sheet_fixture.h"
+#include "testing/run_command.h"
+#include "testing/temp_folder.h"
 
 namespace tv::nesting {
 namespace {
-
-std::string RunAndCapture(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
-  return output;
-}
 
 // Reads the file with ezdxf's recovering reader, audits it and prints "key value" lines: the
 // number of problems found, the layers, entity counts per type and layer, and the depths at
@@ -97,19 +84,14 @@ TEST_F(SheetFile, WrittenSheetWithRoutesIsSoundDxf) {
   StripLayers(program);
   DrawBC(program, run, "NEST001", static_cast<float>(2440 / 1.5), static_cast<float>(1220 * 1.02));
 
-  const auto file =
-      std::filesystem::temp_directory_path() / ("tv_sheet_" + std::to_string(getpid()) + ".dxf");
-  program.DXF1.SetOutputFile(file.string());
+  const test_support::TempFolder folder;
+  const std::string file = folder.Path() + "sheet.dxf";
+  program.DXF1.SetOutputFile(file);
   std::string error;
   ASSERT_TRUE(program.DXF1.WriteDrawing(&error)) << error;
-  const auto script = file.string() + ".py";
-  {
-    std::ofstream out(script);
-    out << kReadBack;
-  }
-  std::istringstream report(RunAndCapture("/usr/bin/python3 '" + script + "' '" + file.string() + "' 2>&1"));
-  std::filesystem::remove(file);
-  std::filesystem::remove(script);
+  const std::string script = folder.Write("read_back.py", kReadBack);
+  std::istringstream report(
+      test_support::RunCommand("/usr/bin/python3 '" + script + "' '" + file + "' 2>&1").output);
 
   std::map<std::string, std::string> facts;
   std::set<std::string> layers;
