@@ -7,9 +7,9 @@
 #include "files/files.h"
 #include "nesting/run_driver.h"
 #include "settings/setting_lookup.h"
+#include "support/file_lists.h"
 #include "support/paths.h"
 #include "text/ascii_text.h"
-#include "worklist/file_lists.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
 
@@ -19,7 +19,7 @@ namespace {
 void RefreshWhenChanged(core::FileListState& list) {
   if (list.Path.empty()) return;
   const int count = files::FCount(support::AddBackslash(list.Path) + list.Pattern);
-  if (static_cast<int>(list.Items.size()) != count) worklist::RefreshFileList(list);
+  if (static_cast<int>(list.Items.size()) != count) support::RefreshFileList(list);
 }
 
 class PickupScope {

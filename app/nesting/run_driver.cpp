@@ -18,6 +18,7 @@
 #include "settings/setting_lookup.h"
 #include "stock/material_key.h"
 #include "stock/stock_cells.h"
+#include "support/file_lists.h"
 #include "support/paths.h"
 #include "support/sort_grid.h"
 #include "text/ascii_text.h"
@@ -150,7 +151,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
     }
   }
 
-  worklist::RefreshFileList(program.Input.NestList);
+  support::RefreshFileList(program.Input.NestList);
   ui.ProcessEvents();
   program.JobName = worklist::GetWorkListCell(program, 1, 4);
   viewer::FillLayerList(program);

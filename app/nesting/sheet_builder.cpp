@@ -11,12 +11,12 @@
 #include "nesting/layer_rules.h"
 #include "nesting/pull_list_tally.h"
 #include "nesting/sheet_barcode.h"
+#include "support/file_lists.h"
 #include "support/paths.h"
 #include "text/ascii_text.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
-#include "worklist/file_lists.h"
 #include "worklist/work_list.h"
 
 namespace tv::nesting {
@@ -234,7 +234,7 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
     }
     // The folder setting is kept upper-cased: the list names the file as it is on disk.
     program.NestFiles.push_back(files::ResolvePath(sheetPath));
-    worklist::RefreshFileList(program.Input.NestList);
+    support::RefreshFileList(program.Input.NestList);
 
     TallyPullList(program.MPL, program.SSList, program.PullListRowCount, sheet.StockRow);
     const auto stockRow = static_cast<std::size_t>(sheet.StockRow);

@@ -1,24 +1,12 @@
 #include "settings/settings_events.h"
 
 #include "core/program.h"
-#include "files/file_ops.h"
 #include "settings/setting_lookup.h"
+#include "support/file_lists.h"
 #include "support/paths.h"
 #include "text/ascii_text.h"
 
 namespace tv::settings {
-
-namespace {
-
-// Shows folder in the nest list, as the input window's list would after a path change.
-void ShowNestFolder(core::Program& program, const std::string& folder) {
-  core::FileListState& list = program.Input.NestList;
-  list.Path = support::AddBackslash(folder);
-  list.Items = files::ListFiles(list.Path, list.Pattern);
-  list.Selected.assign(list.Items.size(), false);
-}
-
-}  // namespace
 
 void Settings_ButtonClicked(core::Program& program, long col, long row, int) {
   if (col != 2 || program.SettingsPathEditing) return;
@@ -43,7 +31,9 @@ void Settings_DblClick(core::Program& program, long col, long row) {
       program.ui().ChooseFolder("Path Browser", prompt, g.CellText(row, 2));
   if (folder) {
     g.SetCellText(row, 2, *folder);
-    if (support::EnsurePath(program, *folder, "") && nestRow) ShowNestFolder(program, *folder);
+    // The nest list follows the new folder as it would after a path change in the input window.
+    if (support::EnsurePath(program, *folder, "") && nestRow)
+      support::SetFileListPath(program.Input.NestList, support::AddBackslash(*folder));
     program.NestPath = support::AddBackslash(GetSettingText(program, "NEST PATH"));
   }
   program.SettingsPathEditing = false;

@@ -1,20 +1,12 @@
-// The input window's two drawing lists: reading a folder into a list, and deleting the files a
-// list shows.
+// Deleting the files the input window's drawing lists show. Reading a folder into a list is
+// support/file_lists.h.
 #pragma once
 
 #include <string>
 
-#include "core/input_window_state.h"
 #include "core/program.h"
 
 namespace tv::worklist {
-
-// Shows the folder in the list: its files that match the list's pattern, in file-list order.
-// False, with the list left as it was, when the folder does not exist.
-bool SetFileListPath(core::FileListState& list, const std::string& folder);
-
-// Reads the list's folder again; items still there keep their selection.
-void RefreshFileList(core::FileListState& list);
 
 // Deletes exactly the named file of a folder (never a pattern); false when it was not deleted.
 bool DeleteListedFile(const std::string& folder, const std::string& name);

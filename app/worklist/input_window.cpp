@@ -5,6 +5,7 @@
 #include "files/files.h"
 #include "grid/grid.h"
 #include "settings/settings.h"
+#include "support/file_lists.h"
 #include "support/ini.h"
 #include "support/paths.h"
 #include "support/sort_grid.h"
@@ -117,7 +118,7 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
     settings::SetSettingValue(program, "CSV Path", program.CsvPath);
   }
   if (files::Exist(program.NestPath + "*.*")) {
-    SetFileListPath(program.Input.NestList, program.NestPath);
+    support::SetFileListPath(program.Input.NestList, program.NestPath);
   } else {
     program.ui().Tell("Nest Path Not Found\r" + program.NestPath, "Alert!", core::MsgIcon::Information);
   }
@@ -150,7 +151,7 @@ void InstallWorkListEvents(core::Program& program) {
 void SPath_Change(core::Program& program, const std::string& text) {
   core::InputWindowState& input = program.Input;
   input.SourceFolderText = text;
-  input.SourceList.Visible = SetFileListPath(input.SourceList, text);
+  input.SourceList.Visible = support::SetFileListPath(input.SourceList, text);
   if (!input.SourceList.Visible) {
     input.SourceList.Items.clear();
     input.SourceList.Selected.clear();
@@ -210,7 +211,7 @@ PopupRequest SourceListPopupClosed(core::Program& program) {
         }
       }
     }
-    RefreshFileList(program.Input.SourceList);
+    support::RefreshFileList(program.Input.SourceList);
   } else if (program.PopupToWorkListRequested) {
     request = PopupRequest::ToWorkList;
     AddFile_Click(program);

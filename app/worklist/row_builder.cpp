@@ -1,6 +1,7 @@
 #include "worklist/row_builder.h"
 
 #include "stock/stock.h"
+#include "support/file_lists.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
@@ -182,7 +183,7 @@ void DeleteAllSourceFiles(core::Program& program) {
       DeleteListedFile(program.Input.SourceFolderText, item);
     }
   }
-  RefreshFileList(program.Input.SourceList);
+  support::RefreshFileList(program.Input.SourceList);
 }
 
 }  // namespace tv::worklist

@@ -37,7 +37,7 @@ class BatchWatcher : public testing::RunTest {
     StockRow(1, {"1", "MEL", "0", "0", "10", "2440", "1220", "19"});
     WritePart("Door1.dxf", 600, 400, "MEL");
     WritePart("SIDE.DXF", 700, 500, "MEL");
-    worklist::SetFileListPath(program.Input.SourceList, Src());
+    support::SetFileListPath(program.Input.SourceList, Src());
   }
   void Request(const std::string& text) { ASSERT_TRUE(files::WriteFileAtomic(Src() + "Batch.lst", text)); }
   bool RequestThere() const { return fs::exists(Src() + "Batch.lst"); }

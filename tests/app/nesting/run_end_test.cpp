@@ -193,7 +193,7 @@ TEST_F(RunEnd, CancelledNestNameEndsTheRunAndClearNestDirStillEmptiesTheFolder) 
   TwoMaterials();
   Setting("Prompt for Nest", "YES");
   ASSERT_TRUE(files::WriteFileAtomic(Nests() + "OLD001.DXF", "0\nEOF\n"));
-  worklist::RefreshFileList(program.Input.NestList);
+  support::RefreshFileList(program.Input.NestList);
   ui.ExpectNestName("", /*pressClear=*/true);
   Run();
   EXPECT_EQ(ui.ProposedNestNames(), std::vector<std::string>{"JOB"});
@@ -208,7 +208,7 @@ TEST_F(RunEnd, ATypedNestNameNamesTheSheetsAsTyped) {
   TwoMaterials();
   Setting("Prompt for Nest", "YES");
   ASSERT_TRUE(files::WriteFileAtomic(Nests() + "OLD001.DXF", "0\nEOF\n"));
-  worklist::RefreshFileList(program.Input.NestList);
+  support::RefreshFileList(program.Input.NestList);
   MelPass();
   OakPass();
   ui.ExpectNestName(" Kit ");
@@ -221,7 +221,7 @@ TEST_F(RunEnd, ATypedNestNameNamesTheSheetsAsTyped) {
 TEST_F(RunEnd, WithoutTheNamePromptTheListedSheetsAreDeletedFirst) {
   TwoMaterials();
   ASSERT_TRUE(files::WriteFileAtomic(Nests() + "OLD001.DXF", "0\nEOF\n"));
-  worklist::RefreshFileList(program.Input.NestList);
+  support::RefreshFileList(program.Input.NestList);
   MelPass();
   OakPass();
   Run();
@@ -260,7 +260,7 @@ TEST_F(RunEnd, AlertsAfterTheRun) {
 TEST_F(RunEnd, CommandsThatChangeTheJobWaitWhileTheRunYields) {
   TwoMaterials();
   Setting("Respond to Batch", "YES");
-  worklist::SetFileListPath(program.Input.SourceList, Src());
+  support::SetFileListPath(program.Input.SourceList, Src());
   MelPass();
   OakPass();
   ASSERT_TRUE(files::WriteFileAtomic(Src() + "Batch.lst", "a.dxf\r\n"));

@@ -20,8 +20,8 @@
 #include "nesting/material_group.h"
 #include "nesting/run_driver.h"
 #include "stock/stock_window.h"
+#include "support/file_lists.h"
 #include "testing/temp_folder.h"
-#include "worklist/file_lists.h"
 #include "worklist/work_list.h"
 
 namespace tv::nesting::testing {
@@ -66,7 +66,7 @@ class RunTest : public ::testing::Test {
     program.AppDir = root.string() + "/";
     program.RegistryFolder = (root / "registry").string();
     program.Input.SourceFolderText = Src();
-    worklist::SetFileListPath(program.Input.NestList, Nests());
+    support::SetFileListPath(program.Input.NestList, Nests());
     stock::SetUpStockGrids(program);
     worklist::SetUpWorkListGrid(program, 10);
     Setting("Perimeter Margin", "10");

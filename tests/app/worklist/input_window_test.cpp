@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/setting_lookup.h"
+#include "support/file_lists.h"
 #include "support/ini.h"
 #include "text/ascii_text.h"
 #include "worklist/file_lists.h"
@@ -259,7 +260,7 @@ TEST_F(InputWindowTest, ClearingTheNestFolderDeletesExactlyTheListedFiles) {
   program.NestPath = Folder("nests");
   // A name with a "*" in it must not take other files with it.
   for (const char* name : {"JOB001.DXF", "JOB*.DXF"}) WriteText(program.NestPath + name, "");
-  SetFileListPath(program.Input.NestList, program.NestPath);
+  support::SetFileListPath(program.Input.NestList, program.NestPath);
   WriteText(program.NestPath + "JOB002.DXF", "");  // arrives after the list was read
 
   ClearDestDir(program);
@@ -307,7 +308,7 @@ TEST_F(InputWindowTest, ClicksShowTheDrawingOfTheListOrRow) {
   EXPECT_EQ(program.ViewerCaption, "2417 B1 Back");
 
   program.NestPath = SampleFolder("InchJob");
-  SetFileListPath(program.Input.NestList, program.NestPath);
+  support::SetFileListPath(program.Input.NestList, program.NestPath);
   File2_Click(program, 0);  // V1_Bottom.dxf
   EXPECT_EQ(program.ViewerCaption, "2418 V1 Bottom");
 
