@@ -9,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,8 @@
 #include "nesting/material_group.h"
 #include "nesting/run_driver.h"
 #include "stock/stock_window.h"
+#include "testing/cat.h"
+#include "testing/dxf_fixture.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
 
@@ -26,6 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using tv::test_support::Cat;
 
 // No person at the keyboard: every question is answered Yes, messages are counted.
 class SilentUi : public tv::core::Ui {
@@ -104,38 +106,20 @@ class TimedVrex final : public sawplan::IVrex {
   uint32_t references_ = 1;
 };
 
-std::string Join(const std::string& a, const std::string& b) {
-  std::string text = a;
-  text += b;
-  return text;
-}
-
 // A part drawing: its comment fields, its outline, a groove and two bores.
 std::string PartDrawing(const std::string& cabinet, const std::string& material, int length, int width) {
-  std::ostringstream out;
-  out << "999\nTavolin: " << cabinet << "\n999\nQuantity: 1\n999\nJob: 9000\n999\nCabinet: " << cabinet
-      << "\n999\nDescription: Panel\n999\nMaterial: " << material << "\n0\nSECTION\n2\nENTITIES\n";
+  tv::test_support::DxfFixture dxf;
+  dxf.Comment(Cat("Tavolin: ", cabinet))
+      .Comment("Quantity: 1")
+      .Comment("Job: 9000")
+      .Comment(Cat("Cabinet: ", cabinet))
+      .Comment("Description: Panel")
+      .Comment(Cat("Material: ", material));
   const int thickness = material.back() == '6' ? 6 : 19;
-  auto line = [&](const char* layer, double x1, double y1, double x2, double y2, double z) {
-    out << "0\nLINE\n8\n"
-        << layer << "\n10\n"
-        << x1 << "\n20\n"
-        << y1 << "\n30\n"
-        << z << "\n11\n"
-        << x2 << "\n21\n"
-        << y2 << "\n31\n"
-        << z << "\n";
-  };
-  const std::string border = Join("BORDER_Z", std::to_string(thickness));
-  line(border.c_str(), 0, 0, length, 0, 0);
-  line(border.c_str(), length, 0, length, width, 0);
-  line(border.c_str(), length, width, 0, width, 0);
-  line(border.c_str(), 0, width, 0, 0, 0);
-  line("ROUTE1_Z6P5", 20, 20, length - 20, 20, 6.5);
-  for (int x : {40, length - 40})
-    out << "0\nCIRCLE\n8\nVBORE_Z12\n10\n" << x << "\n20\n" << width / 2 << "\n30\n12\n40\n4\n";
-  out << "0\nENDSEC\n0\nEOF\n";
-  return out.str();
+  dxf.LineRect(Cat("BORDER_Z", std::to_string(thickness)), 0, 0, length, width);
+  dxf.Line("ROUTE1_Z6P5", 20, 20, length - 20, 20, 6.5);
+  for (int x : {40, length - 40}) dxf.Circle("VBORE_Z12", x, width / 2, 4, 12);
+  return dxf.Dxf();
 }
 
 // 500 drawings of one part each: carcass parts in melamine, fronts in MDF, backs in hardboard.
@@ -216,7 +200,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) repeat = std::max(1, std::atoi(argv[++i]));
     if (std::strcmp(argv[i], "--job") == 0 && i + 1 < argc) jobs = {argv[++i]};
   }
-  const fs::path root = fs::temp_directory_path() / Join("tv_run_bench_", std::to_string(::getpid()));
+  const fs::path root = fs::temp_directory_path() / Cat("tv_run_bench_", std::to_string(::getpid()));
   std::printf("%-10s %6s %7s %10s %10s %7s\n", "job", "parts", "sheets", "total s", "optimize s", "share");
   for (const std::string& job : jobs) {
     std::vector<double> totals;

@@ -13,6 +13,7 @@
 #include "drawing/drawing.h"
 #include "settings/setting_lookup.h"
 #include "stock/stock_window.h"
+#include "testing/cat.h"
 #include "testing/temp_folder.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
@@ -21,12 +22,7 @@ namespace tv::e2e {
 
 namespace fs = std::filesystem;
 
-template <class... Parts>
-std::string Cat(const Parts&... parts) {
-  std::string text;
-  ((text += parts), ...);
-  return text;
-}
+using test_support::Cat;
 
 class SampleJob : public ::testing::Test {
  protected:

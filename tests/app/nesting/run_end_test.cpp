@@ -233,7 +233,7 @@ TEST_F(RunEnd, AlertsAfterTheRun) {
   Setting("Z Limit On", "YES");
   // A route deeper than sheet plus overcut, a drawing with two outline layers, a work-list size
   // that is not the drawing's, and a ticked row without a length.
-  viewer::test::DxfFixture deep;
+  test_support::DxfFixture deep;
   deep.LineRect("BORDER_Z19", 0, 0, 600, 400).LineRect("BORDER_Z18", 100, 100, 50, 50);
   deep.Line("ROUTE5_Z6_T2", 20, 20, 200, 20, 25);
   ASSERT_TRUE(files::WriteFileAtomic(Src() + "deep.dxf", deep.Dxf()));

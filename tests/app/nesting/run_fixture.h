@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/viewer/dxf_fixture.h"
 #include "core/program.h"
 #include "core/scripted_ui.h"
 #include "drawing/drawing.h"
@@ -21,6 +20,8 @@
 #include "nesting/run_driver.h"
 #include "stock/stock_window.h"
 #include "support/file_lists.h"
+#include "testing/cat.h"
+#include "testing/dxf_fixture.h"
 #include "testing/temp_folder.h"
 #include "worklist/work_list.h"
 
@@ -28,13 +29,7 @@ namespace tv::nesting::testing {
 
 namespace fs = std::filesystem;
 
-// Joins texts by appending (gcc 12 reports a false overlap for "literal" + std::string).
-template <class... Parts>
-std::string Cat(const Parts&... parts) {
-  std::string text;
-  ((text += parts), ...);
-  return text;
-}
+using test_support::Cat;
 
 struct WorkRow {
   std::string file;      // File Name as the work list holds it
@@ -140,7 +135,7 @@ class RunTest : public ::testing::Test {
   // A part drawing in the source folder: its outline from (0, 0) and a route inside it.
   // With a material, the drawing carries it (and its cabinet) in its comment fields.
   void WritePart(const std::string& file, double length, double width, const std::string& material = "") {
-    viewer::test::DxfFixture dxf;
+    test_support::DxfFixture dxf;
     dxf.Comment(Cat("Tavolin: ", file));
     if (!material.empty())
       dxf.Comment(Cat("Material: ", material)).Comment("Cabinet: B1").Comment("Job: 2417");

@@ -7,7 +7,7 @@
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
-#include "dxf_fixture.h"
+#include "testing/dxf_fixture.h"
 #include "testing/temp_folder.h"
 #include "viewer/letter_text.h"
 
@@ -104,15 +104,18 @@ TEST(EngravingPointTest, TheLastEngravingPointCounts) {
   core::ScriptedUi ui;
   core::Program program(ui);
   float x = -1, y = -1;
-  ASSERT_TRUE(program.DXF1.ReadDrawingFromBytes(
-      test::DxfFixture().Point("ENGRAVING", 5, 6).Point("Engraving_2", 7, 8).Point("DRILL", 9, 9).Dxf(),
-      "p.dxf", 0, 0, 0));
+  ASSERT_TRUE(program.DXF1.ReadDrawingFromBytes(test_support::DxfFixture()
+                                                    .Point("ENGRAVING", 5, 6)
+                                                    .Point("Engraving_2", 7, 8)
+                                                    .Point("DRILL", 9, 9)
+                                                    .Dxf(),
+                                                "p.dxf", 0, 0, 0));
   EXPECT_TRUE(GetIP(program, x, y));
   EXPECT_FLOAT_EQ(x, 7);
   EXPECT_FLOAT_EQ(y, 8);
 
-  ASSERT_TRUE(
-      program.DXF1.ReadDrawingFromBytes(test::DxfFixture().Point("DRILL", 9, 9).Dxf(), "q.dxf", 0, 0, 0));
+  ASSERT_TRUE(program.DXF1.ReadDrawingFromBytes(test_support::DxfFixture().Point("DRILL", 9, 9).Dxf(),
+                                                "q.dxf", 0, 0, 0));
   x = y = -1;
   EXPECT_FALSE(GetIP(program, x, y));
   EXPECT_FLOAT_EQ(x, -1);

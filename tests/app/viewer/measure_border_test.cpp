@@ -5,13 +5,13 @@
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
-#include "dxf_fixture.h"
+#include "testing/dxf_fixture.h"
 #include "viewer/drawing_inspection.h"
 
 namespace tv::viewer {
 namespace {
 
-using test::DxfFixture;
+using test_support::DxfFixture;
 
 class InspectionTest : public testing::Test {
  protected:

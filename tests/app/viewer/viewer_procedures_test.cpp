@@ -7,7 +7,7 @@
 
 #include "core/program.h"
 #include "core/scripted_ui.h"
-#include "dxf_fixture.h"
+#include "testing/dxf_fixture.h"
 #include "testing/temp_folder.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
@@ -16,7 +16,7 @@
 namespace tv::viewer {
 namespace {
 
-using test::DxfFixture;
+using test_support::DxfFixture;
 
 const std::string kSamples = std::string(TAVOLIN_SOURCE_DIR) + "/samples/";
 

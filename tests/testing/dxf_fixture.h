@@ -1,4 +1,5 @@
-// Small DXF drawings written in a test: an entities section built from a few calls.
+// Small DXF drawings for tests and benchmarks: an entities section built from a few calls.
+// Standard library only, so a benchmark can use it without the test framework.
 #pragma once
 
 #include <sstream>
@@ -6,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace tv::viewer::test {
+namespace tv::test_support {
 
 class DxfFixture {
  public:
@@ -78,6 +79,15 @@ class DxfFixture {
           << rotation << "\n";
     return *this;
   }
+  DxfFixture& Circle(const std::string& layer, double cx, double cy, double r, double z = 0) {
+    Out() << "0\nCIRCLE\n8\n"
+          << layer << "\n10\n"
+          << cx << "\n20\n"
+          << cy << "\n30\n"
+          << z << "\n40\n"
+          << r << "\n";
+    return *this;
+  }
   DxfFixture& Point(const std::string& layer, double x, double y) {
     Out() << "0\nPOINT\n8\n" << layer << "\n10\n" << x << "\n20\n" << y << "\n30\n0\n";
     return *this;
@@ -109,4 +119,4 @@ class DxfFixture {
   std::string body_;
 };
 
-}  // namespace tv::viewer::test
+}  // namespace tv::test_support
