@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "files/files.h"
+#include "nesting/flag_scope.h"
 #include "nesting/run_driver.h"
 #include "settings/setting_lookup.h"
 #include "support/file_lists.h"
@@ -21,17 +22,6 @@ void RefreshWhenChanged(core::FileListState& list) {
   const int count = files::FCount(support::AddBackslash(list.Path) + list.Pattern);
   if (static_cast<int>(list.Items.size()) != count) support::RefreshFileList(list);
 }
-
-class PickupScope {
- public:
-  explicit PickupScope(core::Program& program) : program_(program) { program_.BatchPickupInProgress = true; }
-  ~PickupScope() { program_.BatchPickupInProgress = false; }
-  PickupScope(const PickupScope&) = delete;
-  PickupScope& operator=(const PickupScope&) = delete;
-
- private:
-  core::Program& program_;
-};
 
 }  // namespace
 
@@ -70,7 +60,7 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex) {
   const std::string request = support::AddBackslash(sourceFolder) + kBatchRequestName;
   if (!files::Exist(request)) return;
 
-  const PickupScope scope(program);
+  const FlagScope pickup(program.BatchPickupInProgress);
   core::Ui& ui = program.ui();
   try {
     ui.RaiseMainWindow();

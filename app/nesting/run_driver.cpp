@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "files/files.h"
+#include "nesting/flag_scope.h"
 #include "nesting/group_rows.h"
 #include "nesting/handover.h"
 #include "nesting/nest_name.h"
@@ -30,20 +31,6 @@
 
 namespace tv::nesting {
 namespace {
-
-constexpr long kMaterialCol = 8;
-
-// Marks the run for its whole length, whichever way it ends.
-class RunScope {
- public:
-  explicit RunScope(core::Program& program) : program_(program) { program_.RunInProgress = true; }
-  ~RunScope() { program_.RunInProgress = false; }
-  RunScope(const RunScope&) = delete;
-  RunScope& operator=(const RunScope&) = delete;
-
- private:
-  core::Program& program_;
-};
 
 // The window is usable again: normal pointer, "Process" enabled.
 void ReleaseWindow(core::Program& program) {
@@ -223,7 +210,7 @@ void Proc_Click(core::Program& program) {
 
 void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
   if (program.RunInProgress) return;
-  const RunScope scope(program);
+  const FlagScope running(program.RunInProgress);
   core::Ui& ui = program.ui();
 
   program.NestFiles.clear();
@@ -237,7 +224,7 @@ void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
 
   try {
     program.SortOrder = 1;
-    support::SortGridByColumn(program, program.PList, kMaterialCol);
+    support::SortGridByColumn(program, program.PList, worklist::kColMaterial);
     settings::SetSettings(program);
 
     if (program.PromptForNest) {
@@ -278,7 +265,7 @@ void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
         run.DimensionErrorFound = true;
         continue;
       }
-      const std::string key = stock::CleanName(cells[kMaterialCol]);
+      const std::string key = stock::CleanName(cells[worklist::kColMaterial]);
       if (key != run.GroupMaterial) {
         if (!run.GroupMaterial.empty() && !nestGroup()) {
           ReleaseWindow(program);
