@@ -5,7 +5,7 @@ set(TAVOLIN_TEST_TIMEOUT 300)
 # Tests never touch the user's own registry store, and run headless.
 set(TAVOLIN_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVOLIN_TEST=1;TAVOLIN_REGISTRY=${PROJECT_BINARY_DIR}/test-registry")
 
-# Headers shared by tests: "testing/temp_folder.h", "testing/qt_offscreen.h", "testing/qt_gtest_main.h".
+# Headers shared by tests live in tests/testing and are included as "testing/...".
 add_library(tavolin_test_support INTERFACE)
 target_include_directories(tavolin_test_support INTERFACE ${PROJECT_SOURCE_DIR}/tests)
 

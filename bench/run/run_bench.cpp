@@ -1,8 +1,6 @@
 // Nesting-run benchmark: a headless "Process" over the sample kitchen job and over a generated
 // job of 500 parts in three materials, with the optimizer created as the program creates it.
 // Prints per job the median total time, the median time inside Optimize and its share.
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +18,7 @@
 #include "stock/stock_window.h"
 #include "testing/cat.h"
 #include "testing/dxf_fixture.h"
+#include "testing/temp_folder.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
 
@@ -200,7 +199,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) repeat = std::max(1, std::atoi(argv[++i]));
     if (std::strcmp(argv[i], "--job") == 0 && i + 1 < argc) jobs = {argv[++i]};
   }
-  const fs::path root = fs::temp_directory_path() / Cat("tv_run_bench_", std::to_string(::getpid()));
+  const tv::test_support::TempFolder temp;
+  const fs::path root = fs::path(temp.Path()).parent_path();
   std::printf("%-10s %6s %7s %10s %10s %7s\n", "job", "parts", "sheets", "total s", "optimize s", "share");
   for (const std::string& job : jobs) {
     std::vector<double> totals;
@@ -216,6 +216,5 @@ int main(int argc, char** argv) {
     std::printf("%-10s %6d %7zu %10.3f %10.3f %6.1f%%\n", job.c_str(), last.parts, last.sheets, total,
                 optimize, total > 0 ? optimize / total * 100 : 0);
   }
-  fs::remove_all(root);
   return 0;
 }
