@@ -3,7 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "drawing/text_codec.h"
+#include "text/codepage.h"
 
 namespace tv::viewer {
 namespace {
@@ -30,7 +30,7 @@ bool ReadLine(std::istream& in, std::string& line) {
 
 std::string ToUtf8Text(const std::string& bytes) {
   // the drawing reader's own rule, so fields and texts of one file decode alike
-  return drawing::IsValidUtf8(bytes) ? bytes : drawing::Cp1252ToUtf8(bytes);
+  return text::DecodeText(bytes);
 }
 
 std::string ReadCommentBlock(std::istream& in) {

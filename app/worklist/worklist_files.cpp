@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "drawing/text_codec.h"
 #include "fields/fields.h"
 #include "files/files.h"
 #include "settings/settings.h"
@@ -15,6 +14,7 @@
 #include "support/sort_grid.h"
 #include "support/user_settings.h"
 #include "text/ascii_text.h"
+#include "text/codepage.h"
 #include "text/lines.h"
 #include "text/number_text.h"
 #include "worklist/work_list.h"
@@ -150,7 +150,7 @@ void ImportWorkList(core::Program& program) {
       return;
     }
     // Lists written by older programs are in the Windows code page.
-    const std::string text = drawing::IsValidUtf8(*bytes) ? *bytes : drawing::Cp1252ToUtf8(*bytes);
+    const std::string text = text::DecodeText(*bytes);
     ClearWorkList(program);
     try {
       ImportLines(program, text);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "drawing/text_codec.h"
+#include "text/codepage.h"
 
 namespace tv::drawing {
 namespace {
@@ -895,8 +896,8 @@ bool ParseDxf(std::string_view bytes, std::string_view name, Document& doc, std:
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   if (bytes.empty()) return fail(1, "the file is empty");
   std::string converted;
-  if (!IsValidUtf8(bytes)) {
-    converted = Cp1252ToUtf8(bytes);
+  if (!text::IsValidUtf8(bytes)) {
+    converted = text::Cp1252ToUtf8(bytes);
     bytes = converted;
   }
   try {

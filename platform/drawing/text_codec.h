@@ -1,5 +1,5 @@
-// Internal: text encodings of DXF files. Files are UTF-8 when they are valid UTF-8, else
-// Windows-1252; "\U+XXXX" escapes stand for characters the file's code page lacks.
+// Internal: DXF text escapes. "\U+XXXX" stands for a character the file's code page lacks;
+// whether a file is UTF-8 or Windows-1252 is decided by text/codepage.h.
 #pragma once
 
 #include <string>
@@ -7,8 +7,6 @@
 
 namespace tv::drawing {
 
-bool IsValidUtf8(std::string_view bytes);
-std::string Cp1252ToUtf8(std::string_view bytes);
 // Replaces "\U+XXXX" escapes by the characters they stand for.
 std::string DecodeUnicodeEscapes(std::string_view text);
 // UTF-8 text as Windows-1252 bytes, characters outside it as "\U+XXXX".
