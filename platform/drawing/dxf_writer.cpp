@@ -319,34 +319,7 @@ class Writer {
 
   // One TEXT per line, placed as the multi-line text's attachment point asks.
   void MText(Out& o, const Entity& e, const MTextData& m) {
-    const std::vector<std::string> lines = MTextLines(m.value);
-    const double height = m.height > 0 ? m.height : doc_.DefaultTextSize();
-    const double step = height * 5.0 / 3.0 * (m.lineSpacing > 0 ? m.lineSpacing : 1);
-    const Frame f = Frame::FromNormal(e.extrusion);
-    const Vec3 xw = Normalized(m.xAxis, {1, 0, 0});
-    const Vec3 x = f.ToLocal(xw);
-    const double rotation = Degrees(std::atan2(x.y, x.x));
-    const Vec3 down = f.ToLocal(Cross(xw, Normalized(e.extrusion)));
-    const Vec3 base = f.ToLocal(m.insert);
-    const int attach = std::clamp(m.attachment, 1, 9);
-    const int row = (attach - 1) / 3, col = (attach - 1) % 3;
-    const double n = static_cast<double>(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      double offset = static_cast<double>(i) * step;  // down from the first line
-      if (row == 1) offset -= (n - 1) * step / 2;
-      if (row == 2) offset -= (n - 1) * step;
-      TextData t;
-      t.insert = base + down * offset;
-      t.align = t.insert;
-      t.hasAlign = true;
-      t.height = height;
-      t.rotation = std::fabs(rotation) < 1e-12 ? 0 : rotation;
-      t.value = lines[i];
-      t.style = m.style;
-      t.hAlign = col;
-      t.vAlign = row == 0 ? 3 : row == 1 ? 2 : 1;
-      Text(o, e, t);
-    }
+    for (const TextData& t : MTextAsLines(doc_, e, m)) Text(o, e, t);
   }
 
   void CurveAsPolyline(Out& o, const Entity& e) {

@@ -57,6 +57,8 @@ void WalkEntities(const Document& doc, std::size_t begin, std::size_t end, Entit
 
 // Lines of a multi-line text with its formatting codes removed.
 std::vector<std::string> MTextLines(const std::string& value);
+// A multi-line text as one-line texts in its own plane, placed as its attachment point asks.
+std::vector<TextData> MTextAsLines(const Document& doc, const Entity& e, const MTextData& m);
 
 // Approximate outline of a one-line text (for extents): the four corners in the text's
 // own plane, before the placement.
