@@ -2,6 +2,7 @@
 
 #include "core/program.h"
 #include "files/file_ops.h"
+#include "files/wildcard.h"
 #include "settings/set_settings.h"
 #include "settings/settings_file.h"
 #include "support/ini.h"
@@ -13,9 +14,12 @@ namespace {
 
 constexpr const char* kDirective = "TAVOLIN CONFIGURATION =";
 
-// Configuration files live in the program folder: a name that reaches elsewhere is refused.
+// Configuration files live in the program folder: a name that reaches elsewhere is refused, and
+// so is a pattern, which would pass the existence test on any matching file and later be
+// written as a file of that literal name that the next start-up refuses to read.
 bool IsBareFileName(const std::string& name) {
-  return !name.empty() && name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
+  return !name.empty() && name.find_first_of("/\\") == std::string::npos && name != "." && name != ".." &&
+         !files::HasWildcards(name);
 }
 
 void SaveOrTell(core::Program& program, const std::string& name) {

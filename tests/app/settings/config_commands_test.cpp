@@ -42,7 +42,8 @@ TEST_F(ConfigCommands, DirectiveBeforeTheFirstRowOffersItsConfiguration) {
 TEST_F(ConfigCommands, DirectiveNamingNoFileOfTheProgramFolderIsNotFound) {
   std::filesystem::create_directories(program_.AppDir + "sub");
   WriteCfg("sub/Other.cfg", "Drop Cut,YES\r\n");
-  for (const char* name : {"Missing.cfg", "sub/Other.cfg", "../Tavo.CFG", ""}) {
+  // A pattern names no one file, even when files of the folder match it.
+  for (const char* name : {"Missing.cfg", "sub/Other.cfg", "../Tavo.CFG", "", "*.cfg", "Sho?.cfg"}) {
     ui_.ClearMessages();
     EXPECT_FALSE(HandleConfigLine(program_, std::string("TAVOLIN CONFIGURATION =") + name, 0)) << name;
     ASSERT_EQ(ui_.Messages().size(), 1u) << name;
@@ -123,14 +124,16 @@ TEST_F(ConfigCommands, SaveAsAddsTheExtensionWhenMissing) {
   }
 }
 
-TEST_F(ConfigCommands, SaveAsRefusesNamesOutsideTheProgramFolder) {
-  for (const char* typed : {"", "   ", "../x", "sub/x.cfg"}) {
+TEST_F(ConfigCommands, SaveAsRefusesNamesThatAreNotOneFileOfTheProgramFolder) {
+  for (const char* typed : {"", "   ", "../x", "sub/x.cfg", "*", "Night?.cfg"}) {
     std::string box = typed;
     program_.SaveConfigName = "Tavo.CFG";
     EXPECT_FALSE(LoadCfg_OK(program_, box, std::nullopt)) << typed;
     EXPECT_EQ(program_.FrameSetCaption, "Tavo.CFG");
   }
   EXPECT_FALSE(std::filesystem::exists(program_.AppDir + ".CFG"));
+  EXPECT_FALSE(std::filesystem::exists(program_.AppDir + "*.CFG"));
+  EXPECT_FALSE(std::filesystem::exists(program_.AppDir + "Night?.cfg"));
 }
 
 TEST_F(ConfigCommands, SaveWritesUnderTheCurrentNameAndReportsFailure) {
