@@ -75,7 +75,11 @@ void BuildLetterText(core::Program& program, std::string& text, float factor) {
 }
 
 float Dist(float x1, float y1, float x2, float y2) {
-  return std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2));
+  // Squared in double: single-precision squares overflow (or vanish) for distances that are
+  // themselves well within range.
+  const double dx = static_cast<double>(x1) - x2;
+  const double dy = static_cast<double>(y1) - y2;
+  return static_cast<float>(std::sqrt(dx * dx + dy * dy));
 }
 
 bool GetIP(core::Program& program, float& x, float& y) {

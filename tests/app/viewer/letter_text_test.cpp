@@ -126,5 +126,19 @@ TEST(DistTest, EuclideanDistance) {
   EXPECT_FLOAT_EQ(Dist(-1, 2, -1, 2), 0);
 }
 
+TEST(DistTest, DistancesWhoseSquaresLeaveSinglePrecisionRange) {
+  const struct {
+    float dx, dy, distance;
+  } cases[] = {
+      {3e19f, 4e19f, 5e19f},     // squares beyond the largest single
+      {3e-30f, 4e-30f, 5e-30f},  // squares below the smallest single
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.distance);
+    EXPECT_FLOAT_EQ(Dist(0, 0, c.dx, c.dy), c.distance);
+    EXPECT_FLOAT_EQ(Dist(c.dx, c.dy, 0, 0), c.distance);
+  }
+}
+
 }  // namespace
 }  // namespace tv::viewer
