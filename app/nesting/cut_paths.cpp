@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <string_view>
 
 #include "drawing/drawing.h"
 #include "nesting/perimeter_outline.h"
+#include "text/ascii_text.h"
 #include "text/number_pattern.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
@@ -33,15 +35,44 @@ std::string PartExtentsOf(core::Program& program, long part, float& minX, float&
                                  minX, maxX, maxY, minY);
 }
 
-// The parts' extents, index = part number from 1, each value rounded to three decimals.
+// The highest part number tagged on the sheet. A part without cut-out ("NB") is tagged 000 and
+// leaves a gap in the numbers; the parts placed after it still need their routes.
+long HighestPartNumber(core::Program& program) {
+  static constexpr std::string_view kTag = "_NESTED_PART_";
+  long highest = 0;
+  drawing::LayerCollection layers = program.DXF1.Layers();
+  for (int i = 1; i <= layers.Count(); ++i) {
+    const std::string name = text::UpperAscii(layers.Item(i).Name());
+    const size_t at = name.find(kTag);
+    if (at == std::string::npos) continue;
+    highest = std::max(highest, static_cast<long>(text::Val(name.substr(at + kTag.size()))));
+  }
+  return highest;
+}
+
+PartExtents RoundedExtents(float minX, float maxX, float maxY, float minY) {
+  return {Rnd3(minX), Rnd3(maxX), Rnd3(maxY), Rnd3(minY)};
+}
+
+// Parts without cut-out still stand on the sheet: the drop cut and the perimeter route must
+// go round them too, so their common extents join the list after the numbered parts.
+void AddUnroutedParts(core::Program& program, std::vector<PartExtents>& extents) {
+  float minX, maxX, maxY, minY;
+  PartExtentsOf(program, 0, minX, maxX, maxY, minY);
+  if (minX <= kNoPart) extents.push_back(RoundedExtents(minX, maxX, maxY, minY));
+}
+
+// The parts' extents, numbered parts first (from index 1), each value rounded to three decimals.
 std::vector<PartExtents> GatherPartExtents(core::Program& program) {
   std::vector<PartExtents> extents(1);
-  for (long part = 1;; ++part) {
+  const long highest = HighestPartNumber(program);
+  for (long part = 1; part <= highest; ++part) {
     float minX, maxX, maxY, minY;
     PartExtentsOf(program, part, minX, maxX, maxY, minY);
-    if (minX > kNoPart) break;
-    extents.push_back({Rnd3(minX), Rnd3(maxX), Rnd3(maxY), Rnd3(minY)});
+    if (minX > kNoPart) continue;
+    extents.push_back(RoundedExtents(minX, maxX, maxY, minY));
   }
+  AddUnroutedParts(program, extents);
   return extents;
 }
 
@@ -112,10 +143,11 @@ void GenCutOuts(core::Program& program, RunValues& run) {
 
   // Pass 1: small parts, leaving a skin that keeps them in place for the through pass.
   const double skinDepth = run.SheetThickness - program.OsThickness;
-  for (long part = 1;; ++part) {
+  const long highest = HighestPartNumber(program);
+  for (long part = 1; part <= highest; ++part) {
     float minX, maxX, maxY, minY;
     const std::string name = PartExtentsOf(program, part, minX, maxX, maxY, minY);
-    if (minX > kNoPart) break;
+    if (minX > kNoPart) continue;
     if (!name.empty() && name[0] == 'S') {
       const long number = program.CutOutFirst ? part - 600 : part + 300;
       DrawCutOut(program, CutOutRoute(minX, maxX, maxY, minY, program.LeadLength, hc, skinDepth, clockwise),
@@ -126,15 +158,16 @@ void GenCutOuts(core::Program& program, RunValues& run) {
   // Pass 2: every part, through. The extents of this sheet's parts replace those of the last.
   const double throughDepth = run.SheetThickness + program.CutOutDepthPlus;
   run.NestedPartExtents.assign(1, PartExtents{});
-  for (long part = 1;; ++part) {
+  for (long part = 1; part <= highest; ++part) {
     float minX, maxX, maxY, minY;
     PartExtentsOf(program, part, minX, maxX, maxY, minY);
-    if (minX > kNoPart) break;
-    run.NestedPartExtents.push_back({Rnd3(minX), Rnd3(maxX), Rnd3(maxY), Rnd3(minY)});
+    if (minX > kNoPart) continue;
+    run.NestedPartExtents.push_back(RoundedExtents(minX, maxX, maxY, minY));
     const long number = program.CutOutFirst ? part - 300 : part + 600;
     DrawCutOut(program, CutOutRoute(minX, maxX, maxY, minY, program.LeadLength, hc, throughDepth, clockwise),
                clockwise, CutOutLayer(program, number, side));
   }
+  AddUnroutedParts(program, run.NestedPartExtents);
 }
 
 void GenDropCut(core::Program& program, RunValues& run) {

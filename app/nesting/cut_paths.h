@@ -32,8 +32,9 @@ std::array<RoutePoint, 8> CutOutRoute(float minX, float maxX, float maxY, float 
 // "S_...") to SheetThickness - OsThickness on layer "Route" & (part + 300) & "_T" & tool & side;
 // pass 2 routes every part through, SheetThickness + CutOutDepthPlus, on "Route" & (part + 600).
 // With CutOutFirst the numbers are part - 600 and part - 300. Side "L" clockwise, "R"
-// counter-clockwise. Pass 2 also stores the parts' extents in run.NestedPartExtents. Parts are
-// asked for from number 1 on; the first number without an outline ends a pass.
+// counter-clockwise. Pass 2 also stores the parts' extents in run.NestedPartExtents, followed by
+// the common extents of the parts without cut-out (tagged 000), which get no route. Every part
+// number up to the highest on the sheet is asked for; a missing number is passed over.
 void GenCutOuts(core::Program& program, RunValues& run);
 
 // One through cut across the sheet beside the parts (layer "Route900_T" & tool & side, "_M" &

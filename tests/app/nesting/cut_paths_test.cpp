@@ -141,7 +141,10 @@ TEST_F(CutPaths, GenCutOutsRoutesSmallPartsTwiceAndStoresEveryPartsExtents) {
   EXPECT_FLOAT_EQ(through[0].Z2, 19.8f);
   EXPECT_FLOAT_EQ(through[6].Z2, 19.8f);
 
-  ASSERT_EQ(run.NestedPartExtents.size(), 3u);
+  // The part without cut-out comes last: the drop cut and the perimeter route must miss it.
+  ASSERT_EQ(run.NestedPartExtents.size(), 4u);
+  EXPECT_FLOAT_EQ(run.NestedPartExtents[3].MinX, 500);
+  EXPECT_FLOAT_EQ(run.NestedPartExtents[3].MaxY, 600);
   EXPECT_FLOAT_EQ(run.NestedPartExtents[2].MinX, 200);
   EXPECT_FLOAT_EQ(run.NestedPartExtents[2].MaxX, 230);  // rounded to three decimals
   EXPECT_FLOAT_EQ(run.NestedPartExtents[2].MaxY, 100);
@@ -179,14 +182,33 @@ TEST_F(CutPaths, GenCutOutsLayerNamesFollowOrderDirectionAndTool) {
   }
 }
 
-TEST_F(CutPaths, GenCutOutsStopsAtTheFirstMissingPartNumber) {
+TEST_F(CutPaths, GenCutOutsRoutesThePartsPlacedAfterAPartWithoutCutOut) {
   run.NestedPartExtents.assign(6, PartExtents{1, 2, 3, 4});  // left by a larger sheet
+  // Part 2 was tagged 000 (no cut-out); parts 1 and 3 still need their routes.
   AddBox("L_Nested_Part_001", 0, 0, 100, 50);
-  AddBox("L_Nested_Part_003", 200, 0, 300, 50);
+  AddBox("L_Nested_Part_000", 120, 0, 180, 50);
+  AddBox("S_Nested_Part_003", 200, 0, 300, 50);
   GenCutOuts(program, run);
   EXPECT_TRUE(HasLayer("Route601_T1L"));
-  EXPECT_FALSE(HasLayer("Route603_T1L"));
-  EXPECT_EQ(run.NestedPartExtents.size(), 2u);
+  EXPECT_FALSE(HasLayer("Route602_T1L"));
+  EXPECT_TRUE(HasLayer("Route303_T1L"));
+  EXPECT_TRUE(HasLayer("Route603_T1L"));
+  ASSERT_EQ(run.NestedPartExtents.size(), 4u);  // parts 1 and 3, then the one without cut-out
+  EXPECT_FLOAT_EQ(run.NestedPartExtents[2].MinX, 200);
+  EXPECT_FLOAT_EQ(run.NestedPartExtents[3].MinX, 120);
+}
+
+TEST_F(CutPaths, DropCutPassesBeyondAPartWithoutCutOut) {
+  program.NestFromCorner = 0;
+  program.DropCutLength = 100;
+  program.DropCutPasses = 1;
+  AddBox("L_Nested_Part_001", 0, 0, 1000, 500);
+  AddBox("L_Nested_Part_000", 1000, 0, 1600, 300);  // reaches furthest right
+  GenCutOuts(program, run);
+  GenDropCut(program, run);
+  const auto lines = LinesOn("Route900_T1L");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_FLOAT_EQ(lines[0].X1, 1601);  // k = kerf / 10 beyond the part, not through it
 }
 
 TEST_F(CutPaths, GenDropCutCutsOffALongEnoughOffcut) {
