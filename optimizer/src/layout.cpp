@@ -3,6 +3,7 @@
 // free rectangles. The order of the random draws decides every layout.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "optimizer.h"
 
@@ -369,12 +370,16 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     const FreeRect rect = layout.freeRects[chosen];
 
     // Every position scored at this rectangle lies at or beyond its corner (less the
-    // tolerance), so a part ending before the corner in either direction cannot block.
+    // tolerance), so a part ending before the corner in either direction cannot block. That
+    // holds only while the strip limit stays within the panel: a strip cut beyond the panel's
+    // width (a negative saw width) lets a small-parts rectangle move a block below its corner,
+    // and then every placed part is looked at.
+    const bool nearOnly = layout.stripCut <= layout.panel.width;
+    const double nearY = nearOnly ? rect.y - 2 * kEps : std::numeric_limits<double>::lowest();
     int32_t nearCount = 0;
     for (int32_t i = 0; i < layout.placedCount; ++i) {
       const PlacedPart& q = layout.placed[i];
-      if (q.x + q.length > rect.x - 2 * kEps && q.y + q.width > rect.y - 2 * kEps)
-        nearParts_[nearCount++] = i;
+      if (q.x + q.length > rect.x - 2 * kEps && q.y + q.width > nearY) nearParts_[nearCount++] = i;
     }
 
     // A score above every entry by more than the tolerance is refused at every position.

@@ -16,9 +16,9 @@ using fixture::Part;
 
 class ConstructionTest : public ::testing::Test {
  protected:
-  void Load(const std::vector<tVREXPartData>& parts) {
+  void Load(const std::vector<tVREXPartData>& parts, const tVREXSettings& settings = NestingSettings()) {
     optimizer.Initialize(1, static_cast<int32_t>(parts.size()), 0);
-    optimizer.PutSettings(NestingSettings());
+    optimizer.PutSettings(settings);
     optimizer.PutPanel(Panel(1000, 1000, 5));
     for (const auto& part : parts) optimizer.PutPart(part);
     optimizer.PreparePanels();
@@ -28,7 +28,7 @@ class ConstructionTest : public ::testing::Test {
     layout.panel = optimizer.panels[0];
     layout.stripCut = layout.panel.width;
     layout.demandMultiplier = 1;
-    // The panel is narrower than the saw's reach, so the reset draws nothing.
+    // With the usual saw width the reset draws nothing.
     optimizer.ResetLayout(layout);
   }
 
@@ -96,6 +96,27 @@ TEST_F(ConstructionTest, DrawsOncePerConstructionOncePerRectangleAndOncePerPlace
     EXPECT_EQ(layout.freeCount, c.free) << c.name;
     optimizer.ReleaseData();
   }
+}
+
+TEST_F(ConstructionTest, BlockMovedBelowItsRectangleStillMeetsThePartsThere) {
+  // A negative saw width puts the strip limit beyond the panel, so a small-parts rectangle at
+  // y = 800 may move a 300-wide block down to y = 700, onto a part that ends below 800.
+  tVREXSettings settings = NestingSettings();
+  settings.small_parts_inside = 1;
+  settings.max_saw_cuttingwidth = -500;
+  // Room for the part already there; one copy per panel, so the block is the single part.
+  tVREXPartData part = Part(1, 300, 300, 3, 0);
+  part.maxnumperpanel = 1;
+  Load({part}, settings);
+  ASSERT_DOUBLE_EQ(layout.stripCut, 1500);
+  layout.placed[layout.placedCount++] = {0, false, 0, 650, 300, 100};
+  layout.freeRects[0] = {0, 800, 1000, 900, true};
+  layout.freeCount = 1;
+  optimizer.ConstructLayout(layout, 0);
+  ASSERT_EQ(layout.placedCount, 2);
+  // Lifted past the part below instead of overlapping it.
+  EXPECT_DOUBLE_EQ(layout.placed[1].x, 0);
+  EXPECT_DOUBLE_EQ(layout.placed[1].y, 750);
 }
 
 }  // namespace
