@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -48,17 +49,30 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The file a chain of symbolic links ends at, also when that file does not exist yet: renaming
+// over the link itself would silently cut it and leave the linked file unwritten. nullopt for a
+// chain that never ends.
+std::optional<std::string> FollowLinks(std::string target) {
+  std::error_code ec;
+  for (int hop = 0; hop < 40; ++hop) {
+    if (!fs::is_symlink(target, ec)) return target;
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) return target;
+    // Not normalised: ".." must be resolved by the system past any linked folder.
+    target = next.is_absolute() ? next.string() : (fs::path(target).parent_path() / next).string();
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
   if (HasDriveLetter(path)) return Fail(error, "Drive not available: " + path);
-  std::string target = ResolveForWriting(path);
-  if (target.empty() || target.back() == '/') return Fail(error, "No file name in: " + path);
-  std::error_code ec;
-  if (fs::is_symlink(target, ec)) {
-    const fs::path linked = fs::canonical(target, ec);
-    if (!ec) target = linked.string();
-  }
+  const std::string named = ResolveForWriting(path);
+  if (named.empty() || named.back() == '/') return Fail(error, "No file name in: " + path);
+  const std::optional<std::string> followed = FollowLinks(named);
+  if (!followed) return Fail(error, "Too many levels of links: " + path);
+  const std::string& target = *followed;
   struct stat old {};
   const bool hadOld = ::stat(target.c_str(), &old) == 0;
   if (hadOld && S_ISDIR(old.st_mode)) return Fail(error, "A folder has the name: " + target);

@@ -49,6 +49,36 @@ TEST_F(WriteFileAtomicTest, ReplacesTheFileALinkPointsTo) {
   EXPECT_EQ(test_support::ReadText(real), "new");
 }
 
+TEST_F(WriteFileAtomicTest, WritesThroughLinksWhoseFileIsNotThereYet) {
+  MakeFolder("conf");
+  MakeFolder("app");
+  // A relative chain app/TAVO.INI -> ../conf/step.ini -> tavo.ini, the last file missing.
+  fs::create_symlink("tavo.ini", root_ + "conf/step.ini");
+  fs::create_symlink("../conf/step.ini", root_ + "app/TAVO.INI");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomic(root_ + "app/TAVO.INI", "new", &error)) << error;
+  EXPECT_TRUE(fs::is_symlink(root_ + "app/TAVO.INI"));
+  EXPECT_TRUE(fs::is_symlink(root_ + "conf/step.ini"));
+  EXPECT_EQ(test_support::ReadText(root_ + "conf/tavo.ini"), "new");
+}
+
+TEST_F(WriteFileAtomicTest, KeepsALinkItCannotWriteThrough) {
+  const struct {
+    std::string link;
+    std::string pointsTo;
+  } cases[] = {{"lost.ini", "missing/tavo.ini"}, {"loop.ini", "loop.ini"}};
+  for (const auto& c : cases) {
+    fs::create_symlink(c.pointsTo, root_ + c.link);
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomic(root_ + c.link, "new", &error)) << c.link;
+    EXPECT_FALSE(error.empty()) << c.link;
+    EXPECT_TRUE(fs::is_symlink(root_ + c.link)) << c.link;
+    EXPECT_EQ(fs::read_symlink(root_ + c.link), c.pointsTo) << c.link;
+  }
+  EXPECT_FALSE(fs::exists(root_ + "missing"));
+  EXPECT_EQ(EntryCount(), 2);
+}
+
 TEST_F(WriteFileAtomicTest, RefusesTargetsThatCannotBeWritten) {
   MakeFolder("Taken/inner");
   const struct {
