@@ -8,7 +8,10 @@
 #include <charconv>
 #include <cmath>
 #include <set>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "drawing/outline.h"
 #include "drawing/query.h"
@@ -59,6 +62,54 @@ bool IsR12Group(int code) {
   return code >= 1000 && code <= 1071 && code != 1005;
 }
 
+bool IsRealCode(int code) {
+  return (code >= 10 && code <= 59) || (code >= 210 && code <= 239) || (code >= 1010 && code <= 1059);
+}
+bool IsWholeCode(int code) {
+  return (code >= 60 && code <= 99) || (code >= 1060 && code <= 1071);
+}
+
+std::string_view TrimBlanks(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return t;
+}
+
+bool ParseReal(std::string_view t, double& v) {
+  if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+  auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  return !t.empty() && ec == std::errc() && p == t.data() + t.size() && std::isfinite(v);
+}
+
+// The value of a kept group as its code's type asks for it. Groups the reader kept without
+// interpreting them were never checked, and one number group holding something else makes
+// strict readers refuse the whole file: such a value gives false. Whole numbers written
+// with a decimal part are taken as the reader takes them.
+bool FitValue(int code, std::string_view value, std::string& out) {
+  if (!IsRealCode(code) && !IsWholeCode(code)) {
+    out = value;
+    return true;
+  }
+  const std::string_view t = TrimBlanks(value);
+  double real = 0;
+  if (IsRealCode(code)) {
+    if (!ParseReal(t, real)) return false;
+    out = t;
+    return true;
+  }
+  long long whole = 0;
+  std::string_view digits = t;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), whole);
+  if (digits.empty() || ec != std::errc() || p != digits.data() + digits.size()) {
+    if (!ParseReal(t, real) || real < -2147483647.0 || real > 2147483647.0) return false;
+    whole = static_cast<long long>(real);
+  }
+  if (whole < -2147483647LL || whole > 2147483647LL) return false;
+  out = std::to_string(whole);
+  return true;
+}
+
 class Out {
  public:
   explicit Out(std::string& s) : s_(s) {}
@@ -92,6 +143,11 @@ class Out {
       }
     }
     Raw(code, utf8);
+  }
+  // A group kept from the file read; left out when its value does not fit its code.
+  void Kept(int code, std::string_view value) {
+    std::string fitted;
+    if (FitValue(code, value, fitted)) Text(code, fitted);
   }
   void Num(int code, double v) {
     Code(code);
@@ -219,7 +275,7 @@ class Writer {
 
   void ExtraData(Out& o, const Entity& e) {
     for (const Group& g : e.extra)
-      if (g.code >= 1000 && IsR12Group(g.code)) o.Text(g.code, g.value);
+      if (g.code >= 1000 && IsR12Group(g.code)) o.Kept(g.code, g.value);
   }
 
   void Style(Out& o, const std::string& style) {
@@ -290,7 +346,7 @@ class Writer {
         if (appDepth > 0 || !IsR12Group(g.code)) continue;
         if (g.code == 7 && !styles_.count(NameKey(g.value))) continue;
         if (g.code == 6 && !lineTypes_.count(NameKey(g.value))) continue;
-        o.Text(g.code, g.value);
+        o.Kept(g.code, g.value);
       }
     }
   }
@@ -389,7 +445,7 @@ class Writer {
       if (d.flags & 8) vflags |= 32;
       if (vflags) o.Int(70, vflags);
       for (const Group& g : v.extra)
-        if (g.code < 100 && g.code != 5) o.Text(g.code, g.value);
+        if (g.code < 100 && g.code != 5) o.Kept(g.code, g.value);
     }
     o.Raw(0, "SEQEND");
     o.Text(8, layer);
@@ -452,9 +508,18 @@ class Writer {
     o.Point(10, hi);
     for (const HeaderVariable& v : doc_.header) {
       if (!IsR12HeaderVariable(v.name)) continue;
+      // A variable with one unfit value goes whole: half a point is no better.
+      std::vector<std::pair<int, std::string>> values;
+      bool fits = true;
+      for (const Group& g : v.values) {
+        if (g.code >= 100) continue;
+        std::string fitted;
+        fits = fits && FitValue(g.code, g.value, fitted);
+        values.emplace_back(g.code, std::move(fitted));
+      }
+      if (!fits || values.empty()) continue;
       o.Raw(9, v.name);
-      for (const Group& g : v.values)
-        if (g.code < 100) o.Text(g.code, g.value);
+      for (const auto& [code, value] : values) o.Text(code, value);
     }
     o.Raw(0, "ENDSEC");
   }
@@ -482,8 +547,10 @@ class Writer {
       for (const Group& g : t.groups) {
         // Complex line type elements (74 and what follows) have no R12 form.
         if (std::find(codes.begin(), codes.end(), g.code) == codes.end()) continue;
+        std::string fitted;
+        if (!FitValue(g.code, g.value, fitted)) continue;
         hasFlags |= g.code == 70;
-        o.Text(g.code, g.value);
+        o.Text(g.code, fitted);
       }
       if (!hasFlags) o.Int(70, 0);
     }

@@ -237,6 +237,62 @@ TEST(DrawingWriter, WriteDrawingReplacesTheFileAndReportsFailures) {
   fs::remove_all(dir);
 }
 
+// The groups of a written file whose value a strict reader cannot take for the type of
+// their code (real or whole number), as "code value" lines.
+std::string BadlyTypedGroups(const std::string& written) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  for (std::size_t end; (end = written.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(written.substr(at, end - at));
+  std::string bad;
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+    const int code = std::atoi(lines[i].c_str());
+    const std::string& value = lines[i + 1];
+    const bool real =
+        (code >= 10 && code <= 59) || (code >= 210 && code <= 239) || (code >= 1010 && code <= 1059);
+    const bool whole = (code >= 60 && code <= 99) || (code >= 1060 && code <= 1071);
+    if (!real && !whole) continue;
+    std::size_t used = 0;
+    bool ok = !value.empty();
+    try {
+      if (real)
+        ok = ok && std::isfinite(std::stod(value, &used));
+      else
+        std::stol(value, &used);
+    } catch (const std::exception&) {
+      ok = false;
+    }
+    if (!ok || used != value.size()) bad += std::to_string(code) + " " + value + "\n";
+  }
+  return bad;
+}
+
+TEST(DrawingWriter, KeptGroupsWithValuesThatDoNotFitTheirCodeAreLeftOut) {
+  // Groups the reader keeps without interpreting them: header values, table entries, an
+  // attribute definition, extended data and polyline vertex data, each with a value a
+  // strict reader rejects next to one it takes.
+  const std::string file = Lines(
+      "0|SECTION|2|HEADER|9|$LIMMIN|10|abc|20|0|9|$LIMMAX|10|420|20|297|0|ENDSEC|"
+      "0|SECTION|2|TABLES|0|TABLE|2|LTYPE|0|LTYPE|2|DASHED|70|0|3|Dashed|72|65|73|2x|40|0.75|49|0.5|49|-0.25|"
+      "0|ENDTAB|0|TABLE|2|APPID|0|APPID|2|SHOP|70|0|0|ENDTAB|0|ENDSEC|"
+      "0|SECTION|2|BLOCKS|0|BLOCK|2|HINGE|70|2|10|0|20|0|30|0|"
+      "0|ATTDEF|8|0|10|0|20|25|40|3|1||3|Hinge type|2|TYPE|70|%|0|ENDBLK|0|ENDSEC|"
+      "0|SECTION|2|ENTITIES|0|LINE|8|ROUTE1|10|0|20|0|11|1|21|0|1001|SHOP|1040|1.5e|1070|7|"
+      "0|POLYLINE|8|ROUTE2|66|1|70|0|0|VERTEX|8|ROUTE2|10|0|20|0|50|north|0|VERTEX|8|ROUTE2|10|5|20|0|50|45|"
+      "0|SEQEND|0|ENDSEC|0|EOF");
+  Drawing d;
+  MustRead(d, file);
+  const std::string written = d.WriteDrawingToString();
+  EXPECT_EQ(BadlyTypedGroups(written), "");
+  // the well-formed neighbours stay
+  for (const char* kept :
+       {"$LIMMAX\r\n 10\r\n420", " 40\r\n0.75\r\n", "  2\r\nTYPE\r\n", "1070\r\n7\r\n", " 50\r\n45\r\n"})
+    EXPECT_NE(written.find(kept), std::string::npos) << kept;
+  Drawing again;
+  MustRead(again, written);
+  EXPECT_EQ(again.WriteDrawingToString(), written);
+}
+
 // Runs the independent reader on every file; its report names files with errors.
 TEST(DrawingWriter, IndependentReaderAcceptsEveryWrittenFile) {
   if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
