@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -49,6 +50,16 @@ Entity NewEntity(Document& doc, std::string_view layer) {
   return e;
 }
 
+// The depth as the decimal the caller meant: a Single 19.8 widened as it stands would be
+// written 19.799999237060547.
+double ShortestDouble(float z) {
+  char buffer[32];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, z);
+  double wide = z;
+  if (ec == std::errc()) std::from_chars(buffer, end, wide);
+  return wide;
+}
+
 }  // namespace
 
 void SegmentItem::SetZ1(float z) {
@@ -66,7 +77,7 @@ void SegmentItem::WriteBack(bool first, float z) {
   int vertex = -1;
   if (!Document::ItemTarget(*this, owner, generation, entity, vertex)) return;
   if (owner->doc_->generation != generation) return;  // the drawing was replaced since
-  owner->doc_->WriteItemZ(entity, vertex, first, z);
+  owner->doc_->WriteItemZ(entity, vertex, first, ShortestDouble(z));
 }
 
 Drawing::Drawing() : doc_(std::make_unique<Document>()), view_(std::make_unique<ViewState>()) {}

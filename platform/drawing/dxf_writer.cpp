@@ -436,8 +436,9 @@ class Writer {
     for (const Vertex& v : d.vertices) {
       o.Raw(0, "VERTEX");
       o.Text(8, layer);
-      // CAM readers that take the vertex z as it stands find the elevation there too.
-      o.Point(10, {v.p.x, v.p.y, d.lightweight ? d.elevation : v.p.z});
+      // A flat polyline's depth is its elevation (a depth limit changes only that); CAM
+      // readers that take the vertex z as it stands find it there too.
+      o.Point(10, {v.p.x, v.p.y, d.Is3d() ? v.p.z : d.elevation});
       if (v.startWidth != 0) o.Num(40, v.startWidth);
       if (v.endWidth != 0) o.Num(41, v.endWidth);
       if (v.bulge != 0) o.Num(42, v.bulge);

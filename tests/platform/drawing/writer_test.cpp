@@ -293,6 +293,46 @@ TEST(DrawingWriter, KeptGroupsWithValuesThatDoNotFitTheirCodeAreLeftOut) {
   EXPECT_EQ(again.WriteDrawingToString(), written);
 }
 
+// The z values (group 30) of the POLYLINE and VERTEX records of a written file, one line
+// per record: "POLYLINE 19.8", "VERTEX 19.8"...
+std::string PolylineDepths(const std::string& written) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  for (std::size_t end; (end = written.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(written.substr(at, end - at));
+  std::string out, record;
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+    if (lines[i] == "  0") record = lines[i + 1];
+    if (lines[i] == " 30" && (record == "POLYLINE" || record == "VERTEX"))
+      out += record + " " + lines[i + 1] + "\n";
+  }
+  return out;
+}
+
+TEST(DrawingWriter, FlatPolylineVerticesAreWrittenAtTheDepthSetThroughItsItems) {
+  // Cutting programs that take a vertex's z as it stands must find the limited depth there,
+  // whether the file gave the vertices the elevation or left their z out.
+  struct Case {
+    const char* name;
+    const char* vertexZ;
+  } cases[] = {{"vertices with the elevation", "|30|25"}, {"vertices without z", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string polyline = "0|POLYLINE|8|ROUTE1_Z25|66|1|10|0|20|0|30|25|70|1";
+    for (const char* xy : {"|10|0|20|0", "|10|10|20|0", "|10|10|20|10"})
+      polyline += std::string("|0|VERTEX|8|ROUTE1_Z25") + xy + c.vertexZ;
+    polyline += "|0|SEQEND";
+    Drawing d;
+    MustRead(d, EntitiesFile(polyline), 0, 5, 5);
+    for (SegmentItem& item : d.GetEntities2()) {
+      EXPECT_FLOAT_EQ(item.Z1, 25);
+      if (item.Z1 > 19.8f) item.SetZ1(19.8f);
+    }
+    EXPECT_EQ(PolylineDepths(d.WriteDrawingToString()),
+              "POLYLINE 19.8\nVERTEX 19.8\nVERTEX 19.8\nVERTEX 19.8\n");
+  }
+}
+
 // Runs the independent reader on every file; its report names files with errors.
 TEST(DrawingWriter, IndependentReaderAcceptsEveryWrittenFile) {
   if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
