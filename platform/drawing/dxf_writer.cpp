@@ -502,7 +502,7 @@ class Writer {
     o.Raw(9, "$INSBASE");
     o.Point(10, insBase);
     Vec3 lo, hi;
-    if (!ComputeExtents(doc_, 0, doc_.entities.size(), lo, hi)) lo = hi = Vec3{};
+    if (!ComputeWrittenExtents(doc_, lo, hi)) lo = hi = Vec3{};
     o.Raw(9, "$EXTMIN");
     o.Point(10, lo);
     o.Raw(9, "$EXTMAX");

@@ -48,11 +48,13 @@ class ExtentsVisitor : public EntityVisitor, public OutlineSink {
  public:
   explicit ExtentsVisitor(const Document& doc) : doc_(doc) {}
   Bounds bounds;
+  bool skipStripped = false;
 
   void Piece(const std::vector<Vec3>& points, bool, bool, int) override {
     for (const Vec3& p : points) bounds.Add(p);
   }
   void Visit(const Entity& e, const Placement& at) override {
+    if (skipStripped && doc_.LayerAt(at.layer).Stripped()) return;
     if (const auto* t = std::get_if<TextData>(&e.data)) {
       Text(*t, ObjectMatrix(e, at));
     } else if (const auto* m = std::get_if<MTextData>(&e.data)) {
@@ -242,6 +244,18 @@ class DisplayVisitor : public EntityVisitor, public OutlineSink {
 bool ComputeExtents(const Document& doc, std::size_t begin, std::size_t end, Vec3& min, Vec3& max) {
   ExtentsVisitor v(doc);
   WalkEntities(doc, begin, end, v);
+  if (!v.bounds.any) return false;
+  min = v.bounds.lo;
+  max = v.bounds.hi;
+  return true;
+}
+
+bool ComputeWrittenExtents(const Document& doc, Vec3& min, Vec3& max) {
+  ExtentsVisitor v(doc);
+  v.skipStripped = true;
+  // A block reference on a stripped layer goes with all it shows, whatever its layers.
+  for (std::size_t i = 0; i < doc.entities.size(); ++i)
+    if (!doc.LayerAt(doc.entities[i].layer).Stripped()) WalkEntities(doc, i, i + 1, v);
   if (!v.bounds.any) return false;
   min = v.bounds.lo;
   max = v.bounds.hi;

@@ -101,7 +101,8 @@ TEST(DrawingWriter, LeavesOutStrippedLayersAndTheirEntitiesEverywhere) {
   MustRead(d, BlocksFile("0|BLOCK|2|B|70|0|10|0|20|0|30|0|0|LINE|8|NAME1|10|0|20|0|11|1|21|0|"
                          "0|LINE|8|KEEP|10|0|20|0|11|0|21|1|0|ENDBLK",
                          "0|LINE|8|L_Nested_Part_001|10|0|20|0|11|600|21|0|0|LINE|8|KEEP|10|0|20|0|11|0|21|5|"
-                         "0|INSERT|8|KEEP|2|B|10|50|20|50|0|TEXT|8|NAME1|10|0|20|0|40|2|1|gone"));
+                         "0|INSERT|8|KEEP|2|B|10|50|20|50|0|TEXT|8|NAME1|10|0|20|0|40|2|1|gone|"
+                         "0|INSERT|8|NAME1|2|B|10|900|20|900"));
   for (int i = 1; i <= d.Layers().Count(); ++i) {
     const std::string& name = d.Layers().Item(i).Name();
     if (name == "NAME1" || name == "L_Nested_Part_001") d.Layers().Item(i).SetStripped(true);
@@ -110,6 +111,9 @@ TEST(DrawingWriter, LeavesOutStrippedLayersAndTheirEntitiesEverywhere) {
   EXPECT_EQ(written.find("L_Nested_Part_001"), std::string::npos);
   EXPECT_EQ(written.find("NAME1"), std::string::npos);
   EXPECT_EQ(written.find("gone"), std::string::npos);
+  // the header's extents are those of what the file holds
+  EXPECT_NE(written.find("$EXTMIN\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n"), std::string::npos);
+  EXPECT_NE(written.find("$EXTMAX\r\n 10\r\n50.0\r\n 20\r\n51.0\r\n"), std::string::npos);
   Drawing again;
   MustRead(again, written);
   EXPECT_EQ(again.EntityCount(), 2);
