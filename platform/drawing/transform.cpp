@@ -121,26 +121,56 @@ void StraightenBulges(PolyData& d) {
   d.vertices = std::move(out);
 }
 
-void MapOther(OtherData& o, const PlaneMap& m) {
-  Group* gx = nullptr;
-  Group* gy = nullptr;
-  Group* gz = nullptr;
-  for (Group& g : o.groups) {
-    if (g.code == 10 && !gx) gx = &g;
-    if (g.code == 20 && !gy) gy = &g;
-    if (g.code == 30 && !gz) gz = &g;
-  }
-  if (!gx || !gy) return;
-  double x = 0, y = 0;
+bool ParseGroup(const Group& g, double& v) {
   try {
-    x = std::stod(gx->value);
-    y = std::stod(gy->value);
+    v = std::stod(g.value);
   } catch (const std::exception&) {
-    return;
+    return false;
   }
-  const Vec3 p = m.Point({x, y, 0});
-  gx->value = FormatNumber(p.x);
-  gy->value = FormatNumber(p.y);
+  return std::isfinite(v);
+}
+
+// Entities kept as groups: their points move with the map, and those the writer puts in
+// the file (attribute definitions, shapes) also turn and scale, so that they stay with the
+// part they label.
+void MapOther(OtherData& o, const EntityMap& map) {
+  const PlaneMap& m = map.m;
+  Group* found[4] = {nullptr, nullptr, nullptr, nullptr};  // 10, 20, 11, 21
+  Group* heightGroup = nullptr;
+  Group* rotationGroup = nullptr;
+  for (Group& g : o.groups) {
+    Group** slot = g.code == 10   ? &found[0]
+                   : g.code == 20 ? &found[1]
+                   : g.code == 11 ? &found[2]
+                   : g.code == 21 ? &found[3]
+                   : g.code == 40 ? &heightGroup
+                   : g.code == 50 ? &rotationGroup
+                                  : nullptr;
+    if (slot && !*slot) *slot = &g;
+  }
+  for (int k : {0, 2}) {
+    double x = 0, y = 0;
+    if (!found[k] || !found[k + 1] || !ParseGroup(*found[k], x) || !ParseGroup(*found[k + 1], y)) continue;
+    const Vec3 p = m.Point({x, y, 0});
+    found[k]->value = FormatNumber(p.x);
+    found[k + 1]->value = FormatNumber(p.y);
+  }
+  if (o.type != "ATTDEF" && o.type != "SHAPE") return;
+  double rotation = 0, height = 0;
+  if (rotationGroup && !ParseGroup(*rotationGroup, rotation)) return;
+  double cs, sn;
+  CosSinDegrees(rotation, cs, sn);
+  const Vec3 d = m.Vector({cs, sn, 0}), up = m.Vector({-sn, cs, 0});
+  const double ld = Length(d);
+  if (!(ld > 0)) return;
+  const double newRotation =
+      map.similarity ? Normalize360(rotation + map.angle) : Normalize360(Degrees(std::atan2(d.y, d.x)));
+  if (rotationGroup)
+    rotationGroup->value = FormatNumber(newRotation);
+  else if (newRotation != 0)
+    o.groups.push_back({50, FormatNumber(newRotation)});
+  if (heightGroup && ParseGroup(*heightGroup, height))
+    heightGroup->value = FormatNumber(height * std::fabs(d.x * up.y - d.y * up.x) / ld);
 }
 
 }  // namespace
@@ -312,7 +342,7 @@ void TransformEntity(Entity& e, const EntityMap& map) {
     if (s->hasEndTangent) s->endTangent = m.Vector(s->endTangent);
     e.extrusion = MapNormal(m, e.extrusion);
   } else if (auto* o = std::get_if<OtherData>(&e.data)) {
-    MapOther(*o, m);
+    MapOther(*o, map);
   }
 }
 

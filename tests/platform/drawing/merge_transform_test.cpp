@@ -232,5 +232,37 @@ TEST(DrawingRead, OffsetMovesUpsideDownArcsAndBlockReferencesInTheWorld) {
   ExpectBox(ItemBox(d, "B"), {101, 51, 102, 51});
 }
 
+// The groups of the first record of a type in a written file, as "code value" lines.
+std::string WrittenRecord(const std::string& written, const std::string& type) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  for (std::size_t end; (end = written.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(written.substr(at, end - at));
+  std::string out;
+  bool inside = false;
+  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+    if (lines[i] == "  0") {
+      if (inside) break;
+      inside = lines[i + 1] == type;
+      continue;
+    }
+    if (inside) out += lines[i] + " " + lines[i + 1] + "\n";
+  }
+  return out;
+}
+
+TEST(DrawingTransform, AttributeDefinitionsMoveTurnAndScaleWithTheirPart) {
+  // A centred attribute definition outside any block: both its points go with the part
+  // (the alignment point is the one readers place it by), and it turns and grows with it.
+  Drawing d;
+  MustRead(d, EntitiesFile("0|ATTDEF|8|NOTE|10|5|20|5|40|2|1|x|3|Prompt|2|TAG|70|0|72|1|11|5|21|5"), 0, 100,
+           0);
+  d.TransformEntities(d.EntityCount(), 100, 0, 0, 0, 90, 2, 2);
+  // (105, 5) turned a quarter about (100, 0) and doubled: (90, 10)
+  EXPECT_EQ(WrittenRecord(d.WriteDrawingToString(), "ATTDEF"),
+            "  8 NOTE\n 10 90.0\n 20 10.0\n 40 4.0\n  1 x\n  3 Prompt\n  2 TAG\n 70 0\n 72 1\n"
+            " 11 90.0\n 21 10.0\n 50 90.0\n");
+}
+
 }  // namespace
 }  // namespace tv::drawing
