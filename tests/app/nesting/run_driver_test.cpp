@@ -57,18 +57,7 @@ Box LinesBox(drawing::Drawing& dxf, const std::string& layer) {
 
 class NestingRun : public testing::RunTest {
  protected:
-  // Two melamine parts and one oak part; two melamine stock rows and one oak row.
-  void TwoMaterials() {
-    WritePart("a.dxf", 600, 400);
-    WritePart("b.dxf", 500, 300);
-    WritePart("c.dxf", 700, 200);
-    StockRow(1, {"1", "OAK 19", "0", "0", "5", "2440", "1220", "19"});
-    StockRow(2, {"1", "MEL WHITE 19", "0", "0", "10", "2440", "1220", "19"});
-    // The work list is sorted by material before the walk: c moves to the end.
-    SetWorkRow(1, {"c.dxf", "OAK 19", 700, 200});
-    SetWorkRow(2, {"a.dxf", "MEL WHITE 19", 600, 400});
-    SetWorkRow(3, {"b.dxf", "MEL WHITE 19", 500, 300, 1, "B2", "Shelf"});
-  }
+  void TwoMaterials() { RunTest::TwoMaterials({"b.dxf", "MEL WHITE 19", 500, 300, 1, "B2", "Shelf"}); }
 };
 
 TEST_F(NestingRun, SheetNumbersRunOnAcrossGroupsAndEveryCopyShowsOnlyItsOwnLabel) {

@@ -19,17 +19,6 @@ namespace fs = std::filesystem;
 
 class RunEnd : public testing::RunTest {
  protected:
-  // Melamine parts a and b, oak part c; the walk meets them in that order.
-  void TwoMaterials() {
-    WritePart("a.dxf", 600, 400);
-    WritePart("b.dxf", 500, 300);
-    WritePart("c.dxf", 700, 200);
-    StockRow(1, {"1", "OAK 19", "0", "0", "5", "2440", "1220", "19"});
-    StockRow(2, {"1", "MEL WHITE 19", "0", "0", "10", "2440", "1220", "19"});
-    SetWorkRow(1, {"c.dxf", "OAK 19", 700, 200});
-    SetWorkRow(2, {"a.dxf", "MEL WHITE 19", 600, 400});
-    SetWorkRow(3, {"b.dxf", "MEL WHITE 19", 500, 300});
-  }
   FakeVrex& MelPass(int copies = 1) {
     return Pass({{{0, copies, 2}, {PlacedAt(1, 600, 400, 0, 0), PlacedAt(2, 500, 300, 610, 0)}}});
   }

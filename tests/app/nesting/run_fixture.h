@@ -114,6 +114,19 @@ class RunTest : public ::testing::Test {
       program.SSList.SetCellText(row, static_cast<long>(c) + 1, cells[c]);
   }
 
+  // Melamine parts a and b, oak part c, with one stock row of each material. The work list
+  // holds c first; the run's sort by material moves it to the end.
+  void TwoMaterials(const WorkRow& bRow = {"b.dxf", "MEL WHITE 19", 500, 300}) {
+    WritePart("a.dxf", 600, 400);
+    WritePart("b.dxf", 500, 300);
+    WritePart("c.dxf", 700, 200);
+    StockRow(1, {"1", "OAK 19", "0", "0", "5", "2440", "1220", "19"});
+    StockRow(2, {"1", "MEL WHITE 19", "0", "0", "10", "2440", "1220", "19"});
+    SetWorkRow(1, {"c.dxf", "OAK 19", 700, 200});
+    SetWorkRow(2, {"a.dxf", "MEL WHITE 19", 600, 400});
+    SetWorkRow(3, bRow);
+  }
+
   void SetWorkRow(long row, const WorkRow& w) {
     grid::Grid& g = program.PList;
     g.SetCellText(row, 1, w.ok);
