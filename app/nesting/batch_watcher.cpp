@@ -42,6 +42,9 @@ void BLT_Timer(core::Program& program) {
 }
 
 void BLT_Timer(core::Program& program, const VrexFactory& createVrex) {
+  // Switched off while the source-folder dialog is open: the folder text follows the dialog's
+  // selection then, and a request in a folder the user merely passes over is not theirs to run.
+  if (!program.Input.BatchWatcherOn) return;
   try {
     RefreshWhenChanged(program.Input.SourceList);
   } catch (const std::exception&) {

@@ -18,11 +18,12 @@ inline constexpr const char* kBatchRequestName = "Batch.lst";
 // case. "" for a line that names nothing.
 std::string BatchRequestName(std::string_view line);
 
-// One tick: refreshes the two drawing lists when their folders' file counts changed, then, with
-// "Respond to Batch" on and a request present, raises the main window, loads the request's
-// drawings that exist (others are skipped silently), runs "Process" when it is enabled and
-// deletes the request whether or not a run took place. While a run or a pickup is in progress
-// the request is left for a later tick.
+// One tick; nothing at all while the watcher is switched off (Input.BatchWatcherOn, off while
+// the source-folder dialog is open). Otherwise it refreshes the two drawing lists when their folders' file
+// counts changed, then, with "Respond to Batch" on and a request present, raises the main window, loads the
+// request's drawings that exist (others are skipped silently), runs "Process" when it is enabled and deletes
+// the request whether or not a run took place. While a run or a pickup is in progress the request is left for
+// a later tick.
 void BLT_Timer(core::Program& program);
 // The same with the optimizer objects made by createVrex.
 void BLT_Timer(core::Program& program, const VrexFactory& createVrex);

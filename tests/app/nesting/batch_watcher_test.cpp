@@ -92,20 +92,38 @@ TEST_F(BatchWatcher, LeavesTheRequestAloneWhenNotRespondingOrBusy) {
     const char* respond;
     bool running;
     bool pickingUp;
+    bool watcherOn;
   } cases[] = {
-      {"respond off", "NO", false, false},
-      {"run in progress", "YES", true, false},
-      {"pickup in progress", "YES", false, true},
+      {"respond off", "NO", false, false, true},
+      {"run in progress", "YES", true, false, true},
+      {"pickup in progress", "YES", false, true, true},
+      {"watcher off while the source-folder dialog is open", "YES", false, false, false},
   };
   for (const auto& c : cases) {
     Setting("Respond to Batch", c.respond);
     program.RunInProgress = c.running;
     program.BatchPickupInProgress = c.pickingUp;
+    program.Input.BatchWatcherOn = c.watcherOn;
     Tick();
     EXPECT_TRUE(RequestThere()) << c.name;
     EXPECT_TRUE(WorkListFiles().empty()) << c.name;
     EXPECT_EQ(ui.RaiseCalls(), 0) << c.name;
   }
+}
+
+TEST_F(BatchWatcher, DoesNothingAtAllWhileSwitchedOff) {
+  Request("Door1\r\n");
+  WritePart("new.dxf", 100, 100);
+  program.Input.BatchWatcherOn = false;
+  Tick();
+  EXPECT_EQ(program.Input.SourceList.Items.size(), 2u);
+  EXPECT_TRUE(RequestThere());
+  EXPECT_EQ(ui.RaiseCalls(), 0);
+  program.Input.BatchWatcherOn = true;
+  Pass({{{0, 1, 1}, {PlacedAt(1, 600, 400, 0, 0)}}});
+  Tick();
+  EXPECT_EQ(program.Input.SourceList.Items.size(), 3u);
+  EXPECT_EQ(WorkListFiles(), std::vector<std::string>{"Door1.dxf"});
 }
 
 TEST_F(BatchWatcher, RefreshesTheDrawingListsWhenTheirFoldersChange) {
