@@ -72,13 +72,14 @@ RowCells ReadRowCells(core::Program& program, long row) {
 }
 
 // Lays the sheet files of the run out side by side and writes "CompNest.DXF"; collects the
-// hand-over's sheet lines on the way. Sheets of the run's name that are still in the nest folder
-// from an earlier run join the layout, as the companion program will find them too.
+// hand-over's sheet lines on the way. Only the sheets this run wrote count: with the name prompt
+// the nest folder is not cleared, and an older job's higher-numbered sheets of the same name
+// would otherwise be handed over to be cut again.
 void BuildComposite(core::Program& program, const RunValues& run, const std::string& nestFolder,
                     std::string& handOverSheets) {
   program.ui().SetStatus("Progress", "*** Building Composite... *** ");
   std::vector<std::string> sheets;
-  for (long k = 1;; ++k) {
+  for (long k = 1; k <= run.SheetFileCount; ++k) {
     const std::string name =
         nestFolder + program.CurrentNestName + text::Format(static_cast<double>(k), "000") + ".DXF";
     if (!files::Exist(name)) break;

@@ -287,6 +287,48 @@ TEST_F(SampleJob, NestsTheKitchenJobIntoSoundNumberedSheets) {
   EXPECT_EQ(ui.Status("Progress"), "");
 }
 
+TEST_F(SampleJob, AnEarlierJobsSheetsOfTheSameNameAreLeftAloneAndNotHandedOver) {
+  StartWithJob();
+  Flag("Generate Batch", true);
+  Flag("Prompt for Nest", true);
+  // An earlier, bigger job under the same name left fourteen sheets in the nest folder.
+  const std::string earlier =
+      "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nEARLIER_JOB\n10\n0\n20\n0\n30\n0\n"
+      "11\n2440\n21\n1220\n31\n0\n0\nENDSEC\n0\nEOF\n";
+  for (int k = 1; k <= 14; ++k) {
+    ASSERT_TRUE(files::WriteFileAtomic(
+        Cat(NestFolder(), "NEST", text::Format(static_cast<double>(k), "000"), ".DXF"), earlier));
+  }
+  ui.ExpectNestName("NEST");
+  nesting::Proc_Click(program);
+  for (const auto& message : ui.Messages()) ADD_FAILURE() << message.title << ": " << message.text;
+
+  const std::size_t sheetCount = program.NestFiles.size();
+  ASSERT_EQ(sheetCount, 9u);
+  const std::vector<std::string> handOver =
+      Lines(files::ReadFile(Cat(NestFolder(), "Batch.lst")).value_or(""));
+  ASSERT_GT(handOver.size(), sheetCount + 1);
+  EXPECT_EQ(
+      std::vector<std::string>(handOver.begin() + 1, handOver.begin() + 1 + static_cast<long>(sheetCount)),
+      program.NestFiles);
+  EXPECT_EQ(handOver[sheetCount + 1], "!CNCOff");
+  for (std::size_t k = sheetCount + 1; k <= 14; ++k) {
+    const std::string path = Cat(NestFolder(), "NEST", text::Format(static_cast<double>(k), "000"), ".DXF");
+    EXPECT_EQ(files::ReadFile(path), earlier) << path;
+  }
+
+  drawing::Drawing composite;
+  ASSERT_TRUE(composite.ReadDrawing(Cat(NestFolder(), "CompNest.DXF"), 0, 0, 0));
+  std::set<std::string> labelLayers;
+  for (const drawing::TextItem& text : composite.GetTexts()) {
+    if (text.LayerName.rfind("TavolinT", 0) == 0) labelLayers.insert(text.LayerName);
+  }
+  EXPECT_EQ(labelLayers.size(), sheetCount);
+  for (const drawing::SegmentItem& line : composite.GetEntities1()) {
+    ASSERT_NE(line.LayerName, "EARLIER_JOB");
+  }
+}
+
 TEST_F(SampleJob, ABatchRequestIsPickedUpNestedAndDeleted) {
   ASSERT_EQ(worklist::InputWindow_Load(program), worklist::InputWindowLoad::Loaded);
   stock::ShtStk_Load(program);

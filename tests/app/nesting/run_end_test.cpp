@@ -218,6 +218,56 @@ TEST_F(RunEnd, WithoutTheNamePromptTheListedSheetsAreDeletedFirst) {
   EXPECT_TRUE(InNests("JOB002.DXF"));
 }
 
+TEST_F(RunEnd, OnlyTheSheetsThisRunWroteAreLaidOutAndHandedOver) {
+  for (const bool prompt : {true, false}) {
+    SCOPED_TRACE(prompt ? "name prompt" : "no prompt");
+    fs::remove_all(Nests());
+    fs::create_directories(Nests());
+    TwoMaterials();
+    Setting("Prompt for Nest", prompt ? "YES" : "NO");
+    Setting("Generate Batch", "YES");
+    // An earlier job of the same name left five sheets.
+    std::vector<std::string> older;
+    for (int k = 1; k <= 5; ++k) {
+      test_support::DxfFixture sheet;
+      sheet.LineRect("EARLIER_JOB", 0, 0, 2440, 1220);
+      older.push_back(sheet.Dxf());
+      ASSERT_TRUE(files::WriteFileAtomic(Cat(Nests(), "JOB00", std::to_string(k), ".DXF"), older.back()));
+    }
+    support::RefreshFileList(program.Input.NestList);
+    MelPass(2);
+    OakPass();
+    if (prompt) ui.ExpectNestName("JOB");
+    Run();
+    EXPECT_TRUE(ui.Messages().empty()) << ui.LastMessage().text;
+
+    EXPECT_EQ(files::ReadFile(Nests() + "Batch.lst"),
+              Cat("!HBDOff\r\n", Nests(), "JOB001.DXF\r\n", Nests(), "JOB002.DXF\r\n", Nests(),
+                  "JOB003.DXF\r\n!CNCOff\r\n!HBDOn\r\n", Src(), "a.dxf^\r\n", Src(), "b.dxf^\r\n", Src(),
+                  "c.dxf^\r\n"));
+    auto composite = ReadBack(Nests() + "CompNest.DXF");
+    std::vector<std::string> labels;
+    bool earlier = false;
+    for (const drawing::TextItem& text : composite->GetTexts()) {
+      if (text.LayerName.rfind("TavolinT", 0) == 0) labels.push_back(text.LayerName);
+    }
+    for (const drawing::SegmentItem& line : composite->GetEntities1())
+      earlier |= line.LayerName == "EARLIER_JOB";
+    EXPECT_EQ(labels, (std::vector<std::string>{"TavolinT1", "TavolinT2", "TavolinT3"}));
+    EXPECT_FALSE(earlier);
+    // With the prompt the older sheets beyond this run's stay as they were; without it the
+    // folder was cleared first.
+    for (int k = 4; k <= 5; ++k) {
+      const auto kept = files::ReadFile(Cat(Nests(), "JOB00", std::to_string(k), ".DXF"));
+      EXPECT_EQ(kept.has_value(), prompt) << k;
+      if (kept) {
+        EXPECT_EQ(*kept, older[static_cast<std::size_t>(k - 1)]) << k;
+      }
+    }
+    ui.ClearMessages();
+  }
+}
+
 TEST_F(RunEnd, AlertsAfterTheRun) {
   Setting("Z Limit On", "YES");
   // A route deeper than sheet plus overcut, a drawing with two outline layers, a work-list size
@@ -295,10 +345,10 @@ TEST(CompositeLayout, RowsOfTheSquareRootOfTheWrittenSheets) {
     EXPECT_DOUBLE_EQ(cells[k].X, expected[k].first) << k;
     EXPECT_DOUBLE_EQ(cells[k].Y, expected[k].second) << k;
   }
-  // Older sheets of the same name join the layout in rows as wide as the run's own sheets ask.
-  const auto more = CompositeLayout(10, 5, 96.5, 48.5);
-  EXPECT_DOUBLE_EQ(more[9].X, 106);  // 96.5 x 1.1 = 106.15
-  EXPECT_DOUBLE_EQ(more[9].Y, 4 * 58.0);
+  // The cells are whole units.
+  const auto small = CompositeLayout(5, 5, 96.5, 48.5);
+  EXPECT_DOUBLE_EQ(small[3].X, 106);  // 96.5 x 1.1 = 106.15
+  EXPECT_DOUBLE_EQ(small[4].Y, 2 * 58.0);
 }
 
 }  // namespace
