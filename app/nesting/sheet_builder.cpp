@@ -142,8 +142,10 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
       run.DimensionErrorFound = true;
     }
 
-    const bool turned =
-        std::fabs(static_cast<float>(part.Length - spot.length)) > static_cast<float>(margin) / 2;
+    // The placed record carries no turn flag: a part lies turned when its placed length is its
+    // width rather than its length. Asking which of the two is nearer holds for near-square parts
+    // too; a square part is the same either way and stays as drawn.
+    const bool turned = std::fabs(part.Width - spot.length) < std::fabs(part.Length - spot.length);
     if (turned) {
       // A quarter turn about the placed corner, then the part's width along x puts it back
       // onto its placed rectangle.

@@ -9,6 +9,7 @@
 
 #include "nesting/sheet_builder.h"
 #include "run_fixture.h"
+#include "sheet_outlines.h"
 
 namespace tv::nesting {
 namespace {
@@ -155,6 +156,61 @@ TEST_F(NestingRun, PartsLieOnTheirPlacedRectanglesTurnedOrNot) {
     }
   }
   EXPECT_TRUE(turnedRoute);
+}
+
+TEST_F(NestingRun, NearSquarePartsTurnedByTheOptimizerKeepTheKerfAndTheMargin) {
+  // Margin 10 and a kerf of 11 (cutter 10, clearance 1). The bottoms are 564 x 560: turned, their
+  // placed length differs from their length by less than half the margin.
+  struct Case {
+    const char* name;
+    double length, width;  // as in the work list
+    double placedL, placedW, x, y;
+    bool routeAlongX;  // the part's own route, along its length, as it lies on the sheet
+  } cases[] = {
+      {"turned, lower left", 564, 560, 560, 564, 0, 0, false},
+      {"its neighbour a kerf away", 720, 320, 720, 320, 571, 0, true},
+      {"as drawn", 564, 560, 564, 560, 1302, 0, true},
+      {"square", 564, 564, 564, 564, 0, 575, true},
+      {"turned, upper right", 564, 560, 560, 564, 2440 - 20 - 560, 1220 - 20 - 564, false},
+  };
+  StockRow(1, {"1", "MEL", "0", "0", "10", "2440", "1220", "19"});
+  std::vector<sawplan::tVREXPlacedPartData> placed;
+  int pid = 0;
+  for (const Case& c : cases) {
+    ++pid;
+    const std::string file = Cat("p", std::to_string(pid), ".dxf");
+    WritePart(file, c.length, c.width);
+    SetWorkRow(pid, {file, "MEL", c.length, c.width});
+    placed.push_back(PlacedAt(pid, c.placedL, c.placedW, c.x, c.y));
+  }
+  Pass({{{0, 1, 5}, placed}});
+  Run();
+  EXPECT_TRUE(ui.Messages().empty()) << ui.LastMessage().text;
+
+  auto sheet = ReadBack(Nests() + "JOB001.DXF");
+  const std::vector<testing::OutlineBox> outlines = testing::CutOutOutlines(*sheet);
+  EXPECT_EQ(testing::SpacingProblems(outlines, 2440, 1220, 10, 11), "");
+  ASSERT_EQ(outlines.size(), std::size(cases));
+  for (std::size_t i = 0; i < outlines.size(); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    // Each part fills its placed rectangle.
+    EXPECT_EQ(outlines[i].layer, Cat("Route60", std::to_string(i + 1), "_T1L"));
+    EXPECT_NEAR(outlines[i].minX, c.x + 10, 1e-3);
+    EXPECT_NEAR(outlines[i].minY, c.y + 10, 1e-3);
+    EXPECT_NEAR(outlines[i].maxX, c.x + 10 + c.placedL, 1e-3);
+    EXPECT_NEAR(outlines[i].maxY, c.y + 10 + c.placedW, 1e-3);
+    int routes = 0;
+    for (const auto& line : sheet->GetEntities1()) {
+      if (line.LayerName != "ROUTE5_Z6_T2" || line.X1 < outlines[i].minX || line.X1 > outlines[i].maxX ||
+          line.Y1 < outlines[i].minY || line.Y1 > outlines[i].maxY)
+        continue;
+      ++routes;
+      EXPECT_NEAR(c.routeAlongX ? line.Y1 : line.X1, c.routeAlongX ? line.Y2 : line.X2, 1e-3);
+      EXPECT_NEAR(std::hypot(line.X2 - line.X1, line.Y2 - line.Y1), c.length - 40, 1e-3);
+    }
+    EXPECT_EQ(routes, 1);
+  }
 }
 
 TEST_F(NestingRun, LabelsRunAlongTheLongerSideOfThePartAsItLies) {
