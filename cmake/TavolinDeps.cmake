@@ -6,6 +6,8 @@ set_target_properties(zint::zint PROPERTIES IMPORTED_LOCATION ${ZINT_LIBRARY}
                                             INTERFACE_INCLUDE_DIRECTORIES ${ZINT_INCLUDE_DIR})
 
 find_package(Threads REQUIRED)
+# Unicode character classes, composition and case folding for names typed in any script.
+find_package(ICU REQUIRED COMPONENTS uc)
 if(TAVOLIN_BUILD_GUI)
   find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 endif()

@@ -6,8 +6,9 @@
 
 namespace tv::stock {
 
-// Keeps only the characters "-" to ":" (codes 45-58), "@" to "z" (64-122) and the blank, and
-// trims blanks at both ends. Every other byte goes, the bytes of non-ASCII letters included.
+// Keeps, of ASCII, only the characters "-" to ":" (codes 45-58), "@" to "z" (64-122) and the
+// blank; beyond ASCII, every letter and decimal digit of any script (accented letters, Cyrillic,
+// Greek, CJK...), composed; and trims blanks at both ends. Everything else goes.
 std::string CleanName(std::string_view text);
 
 // CleanName of the text with every blank removed: "MDF 3/4" and "MDF3/4" share a key.

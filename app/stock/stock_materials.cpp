@@ -7,7 +7,7 @@
 #include "core/program.h"
 #include "stock/material_key.h"
 #include "stock/stock_cells.h"
-#include "text/ascii_text.h"
+#include "text/unicode_text.h"
 
 namespace tv::stock {
 
@@ -45,7 +45,7 @@ void AddWorkListMaterialsToStock(core::Program& program) {
         emptyRow = row;
         break;
       }
-      if (text::UpperAscii(MaterialKey(text)) == text::UpperAscii(key)) {
+      if (text::FoldCase(MaterialKey(text)) == text::FoldCase(key)) {
         present = true;
         break;
       }

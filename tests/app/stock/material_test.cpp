@@ -14,7 +14,6 @@ TEST(MaterialKey, KeepsOnlyTheMatchingCharacters) {
   } cases[] = {
       {"MDF 3/4", "MDF 3/4", "MDF3/4"},
       {"  Red Oak #1  ", "Red Oak 1", "RedOak1"},
-      {"Chêne 19", "Chne 19", "Chne19"},  // both bytes of the accented letter go
       {"A-B.C/D:0@[x]\\^_`", "A-B.C/D:0@[x]\\^_`", "A-B.C/D:0@[x]\\^_`"},
       {"!\"#$%&'()*+,;<=>?{|}~", "", ""},
       {"WHITE MELAMINE 19", "WHITE MELAMINE 19", "WHITEMELAMINE19"},
@@ -24,6 +23,54 @@ TEST(MaterialKey, KeepsOnlyTheMatchingCharacters) {
     EXPECT_EQ(CleanName(c.text), c.clean) << c.text;
     EXPECT_EQ(MaterialKey(c.text), c.key) << c.text;
   }
+}
+
+TEST(MaterialKey, KeepsTheLettersAndDigitsOfEveryScript) {
+  const struct {
+    const char* text;
+    const char* key;
+  } cases[] = {
+      {"МДФ 19", "МДФ19"},
+      {"ЛДСП 19", "ЛДСП19"},
+      {"Δρυς 18", "Δρυς18"},
+      {"橡木 18", "橡木18"},
+      {"Dąb 18", "Dąb18"},
+      {"Db 18", "Db18"},
+      {"Chêne 19", "Chêne19"},
+      {"Dub ٢٠", "Dub٢٠"},                      // Arabic-Indic digits are digits
+      {"Da\u0328b 18", "Dąb18"},                // letter and accent typed apart: composed
+      {"MDF \u2013 19 \u00AE\u00BD", "MDF19"},  // dash, sign and fraction go, as in ASCII
+      {"Oak\xFF 19", "Oak19"},                  // a byte that is no UTF-8
+  };
+  std::vector<std::string> keys;
+  for (const auto& c : cases) {
+    EXPECT_EQ(MaterialKey(c.text), c.key) << c.text;
+    keys.push_back(MaterialKey(c.text));
+  }
+  // The first seven names are seven materials: none shares a key with another or with its digits.
+  for (std::size_t i = 0; i < 7; ++i) {
+    EXPECT_NE(keys[i], "19");
+    EXPECT_NE(keys[i], "18");
+    for (std::size_t j = i + 1; j < 7; ++j)
+      EXPECT_NE(keys[i], keys[j]) << cases[i].text << " / " << cases[j].text;
+  }
+  EXPECT_EQ(CleanName("  МДФ  19  "), "МДФ  19");
+}
+
+TEST_F(StockFixture, MaterialsInOtherScriptsMatchTheStockByTheirLetters) {
+  StockRow(1, {"1", "МДФ 19"});
+  StockRow(2, {"1", "ЛДСП 19"});
+  EXPECT_TRUE(IsStockMaterial(program_, "ЛДСП19"));
+  EXPECT_TRUE(IsStockMaterial(program_, "МДФ 19"));
+  EXPECT_FALSE(IsStockMaterial(program_, "мдф 19"));  // case counts here
+  EXPECT_FALSE(IsStockMaterial(program_, "ДСП 19"));
+  WorkListMaterial(1, "мдф 19");  // present, case ignored here in every script
+  WorkListMaterial(2, "ДСП 19");
+  WorkListMaterial(3, "Dąb 18");
+  AddWorkListMaterialsToStock(program_);
+  EXPECT_EQ(Material(3), "ДСП19");
+  EXPECT_EQ(Material(4), "Dąb18");
+  EXPECT_EQ(Material(5), "");
 }
 
 TEST_F(StockFixture, StockTestIsCaseSensitiveAndIgnoresBlanks) {
