@@ -11,6 +11,7 @@
 #include "support/file_lists.h"
 #include "support/paths.h"
 #include "text/ascii_text.h"
+#include "text/file_text.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
 
@@ -75,7 +76,7 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex) {
     worklist::AddToProc(program, worklist::kStartMarker);
     ui.SetStatus("Progress", "*** Loading Parts...*** ");
 
-    const std::string text = files::ReadFile(request).value_or(std::string());
+    const std::string text = text::DecodeFileText(files::ReadFile(request).value_or(std::string())).text;
     std::size_t start = 0;
     while (start < text.size()) {
       std::size_t end = text.find('\n', start);

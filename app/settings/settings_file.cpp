@@ -9,6 +9,7 @@
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
 #include "text/ascii_text.h"
+#include "text/file_text.h"
 #include "text/lines.h"
 
 namespace tv::settings {
@@ -149,17 +150,18 @@ std::string FieldText(const std::string& field) {
 }  // namespace
 
 bool LoadSettingsCSV(core::Program& program, const std::string& path, std::string* error) {
-  const std::optional<std::string> text = files::ReadFile(path);
-  if (!text) {
+  const std::optional<std::string> bytes = files::ReadFile(path);
+  if (!bytes) {
     if (error) *error = "cannot read " + path;
     return false;
   }
+  const std::string text = text::DecodeFileText(*bytes).text;
   grid::Grid& g = program.Settings;
   if (g.MaxCols() < kValueCol) g.SetMaxCols(kValueCol);
   long count = 0;
   std::string problem;
   long lineNo = 0;
-  for (std::string_view line : text::SplitLines(*text)) {
+  for (std::string_view line : text::SplitLines(text)) {
     ++lineNo;
     const std::optional<Record> record = ReadRecord(line, problem);
     if (!record) break;

@@ -14,7 +14,7 @@
 #include "support/sort_grid.h"
 #include "support/user_settings.h"
 #include "text/ascii_text.h"
-#include "text/codepage.h"
+#include "text/file_text.h"
 #include "text/lines.h"
 #include "text/number_text.h"
 #include "worklist/work_list.h"
@@ -149,8 +149,8 @@ void ImportWorkList(core::Program& program) {
       ui.Tell("Worklist File Could Not Be Read:\r" + *file, "Alert!", core::MsgIcon::Critical);
       return;
     }
-    // Lists written by older programs are in the Windows code page.
-    const std::string text = text::DecodeText(*bytes);
+    // Lists written by older programs are in the Windows code page; spreadsheets often mark UTF-8.
+    const std::string text = text::DecodeFileText(*bytes).text;
     ClearWorkList(program);
     try {
       ImportLines(program, text);

@@ -18,6 +18,7 @@
 #include "files/file_ops.h"
 #include "grid/grid.h"
 #include "grid/grid_text.h"
+#include "text/file_text.h"
 
 namespace tv::grid {
 
@@ -146,7 +147,8 @@ bool Grid::LoadGridFile(const std::string& path, std::string* error) {
     if (error) *error = "cannot read " + path;
     return false;
   }
-  return LoadGridText(*bytes, error);
+  // A stock list edited by hand may come back from an editor that marks or re-encodes it.
+  return LoadGridText(text::DecodeFileText(*bytes).text, error);
 }
 
 bool Grid::LoadGridText(std::string_view text, std::string* error) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/files.h"
+#include "text/file_text.h"
 
 namespace tv::profile {
 namespace {
@@ -49,8 +50,6 @@ bool SameName(std::string_view a, std::string_view b) {
   });
 }
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 // What one line is, as far as lookups are concerned.
 struct Parsed {
   enum Kind { Other, Section, Key } kind = Other;
@@ -58,12 +57,7 @@ struct Parsed {
   size_t valueStart = 0;  // offset of the value in the line's body (Key)
 };
 
-Parsed ParseLine(std::string_view body, bool firstLine) {
-  if (firstLine && body.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    Parsed parsed = ParseLine(body.substr(kUtf8Bom.size()), false);
-    parsed.valueStart += kUtf8Bom.size();
-    return parsed;
-  }
+Parsed ParseLine(std::string_view body) {
   const std::string_view trimmed = Trim(body);
   if (trimmed.empty() || trimmed.front() == ';') return {};
   if (trimmed.front() == '[') {
@@ -89,7 +83,7 @@ Location Locate(const std::vector<Line>& lines, std::string_view section, std::s
   Location at;
   bool inSection = false;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const Parsed parsed = ParseLine(lines[i].body, i == 0);
+    const Parsed parsed = ParseLine(lines[i].body);
     if (parsed.kind == Parsed::Section) {
       if (inSection) break;  // only the first section of that name counts
       inSection = SameName(parsed.name, section);
@@ -104,21 +98,25 @@ Location Locate(const std::vector<Line>& lines, std::string_view section, std::s
 
 // The file to work on: an existing file whose name differs only in case stands for the name
 // given, so an INI file copied from another system is read and updated rather than shadowed.
+// An editor may have saved it in UTF-16 or with a byte-order mark; it is rewritten the same way.
 struct ProfileFile {
   std::string path;
   bool exists = false;
   bool readable = false;
   std::string text;
+  text::FileEncoding encoding = text::FileEncoding::Utf8;
 };
 
 ProfileFile OpenProfile(const std::string& file) {
-  ProfileFile opened{file, false, false, {}};
+  ProfileFile opened{file, false, false, {}, text::FileEncoding::Utf8};
   if (std::optional<std::string> found = files::FindExisting(file)) {
     opened.path = *found;
     opened.exists = true;
-    if (std::optional<std::string> text = files::ReadFile(opened.path)) {
+    if (std::optional<std::string> bytes = files::ReadFile(opened.path)) {
       opened.readable = true;
-      opened.text = std::move(*text);
+      text::FileText decoded = text::DecodeFileText(*bytes);
+      opened.text = std::move(decoded.text);
+      opened.encoding = decoded.encoding;
     }
   }
   return opened;
@@ -151,7 +149,7 @@ std::optional<std::string> ReadValue(const std::string& file, const std::string&
   const std::vector<Line> lines = SplitLines(opened.text);
   const Location at = Locate(lines, Trim(section), Trim(key));
   if (at.key == std::string_view::npos) return std::nullopt;
-  const Parsed parsed = ParseLine(lines[at.key].body, at.key == 0);
+  const Parsed parsed = ParseLine(lines[at.key].body);
   return std::string(lines[at.key].body.substr(parsed.valueStart));
 }
 
@@ -188,7 +186,7 @@ bool WriteValue(const std::string& file, const std::string& section, const std::
     out.append(line.ending);
   };
   if (at.key != std::string_view::npos) {
-    const Parsed parsed = ParseLine(lines[at.key].body, at.key == 0);
+    const Parsed parsed = ParseLine(lines[at.key].body);
     if (lines[at.key].body.substr(parsed.valueStart) == value) return true;
     for (size_t i = 0; i < lines.size(); ++i) {
       if (i == at.key) {
@@ -211,7 +209,7 @@ bool WriteValue(const std::string& file, const std::string& section, const std::
     if (!out.empty() && out.back() != '\n') out.append(eol);
     out.append("[").append(Trim(section)).append("]").append(eol).append(keyLine).append(eol);
   }
-  return files::WriteFileAtomic(opened.path, out, error);
+  return files::WriteFileAtomic(opened.path, text::EncodeFileText(out, opened.encoding), error);
 }
 
 }  // namespace tv::profile

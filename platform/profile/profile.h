@@ -8,16 +8,17 @@
 namespace tv::profile {
 
 // The value of key in section: the text after the key's first "=", exactly as written (blanks
-// included). nullopt when the file, the section or the key is missing or the file cannot be
-// read. The first section and the first key of a name count; lines that are neither a section,
-// a "key=value" line nor a ";" comment are ignored.
+// included), in UTF-8 whatever the file's encoding. nullopt when the file, the section or the key is missing
+// or the file cannot be read. The first section and the first key of a name count; lines that are neither a
+// section, a "key=value" line nor a ";" comment are ignored.
 std::optional<std::string> ReadValue(const std::string& file, const std::string& section,
                                      const std::string& key);
 
 // Sets key=value in section, creating the file, the section or the key when missing. Every
-// other line keeps its bytes. The file is replaced atomically; false (file unchanged, reason in
-// *error) when it cannot be written or read, or when section, key or value cannot be stored
-// on one line.
+// other line keeps its bytes and the file its encoding, unless the value holds a character the
+// Windows code page of such a file lacks: then the whole file turns UTF-8. The file is replaced atomically;
+// false (file unchanged, reason in *error) when it cannot be written or read, or when section, key or value
+// cannot be stored on one line.
 bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
                 const std::string& value, std::string* error = nullptr);
 

@@ -14,6 +14,7 @@
 
 #include "files/atomic_write.h"
 #include "registry/store_file.h"
+#include "text/file_text.h"
 
 namespace tv::registry {
 namespace {
@@ -62,13 +63,14 @@ LoadedRoot LoadRoot(const fs::path& file) {
     return result;
   }
   std::ifstream in(file, std::ios::binary);
-  std::string text(std::istreambuf_iterator<char>(in), {});
+  std::string bytes(std::istreambuf_iterator<char>(in), {});
   if (!in.is_open() || in.bad()) {
     result.state = LoadState::Unreadable;
     return result;
   }
   result.state = LoadState::Loaded;
-  result.image = detail::ParseStore(text);
+  // A store edited by hand may come back from an editor with a byte-order mark or in UTF-16.
+  result.image = detail::ParseStore(text::DecodeFileText(bytes).text);
   return result;
 }
 

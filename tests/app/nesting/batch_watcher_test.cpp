@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "run_fixture.h"
+#include "testing/encodings.h"
 
 namespace tv::nesting {
 namespace {
@@ -64,6 +65,21 @@ TEST_F(BatchWatcher, LoadsTheListedDrawingsRunsAndDeletesTheRequest) {
   EXPECT_TRUE(ui.Messages().empty()) << ui.LastMessage().text;
   EXPECT_FALSE(program.BatchPickupInProgress);
   EXPECT_TRUE(program.MetricUnits);  // the rows were metric
+}
+
+// A mark before the first line made its drawing silently drop out of the run.
+TEST_F(BatchWatcher, ARequestReadsTheSameDrawingsInEveryEncoding) {
+  WritePart("T\xC3\xBCr1.dxf", 600, 400, "MEL");
+  for (const test_support::EncodedText& encoded :
+       test_support::InEveryEncoding("C:\\Jobs\\T\xC3\xBCr1,2,Oak\r\nPanels\\SIDE.DXF\r\n")) {
+    Request(encoded.bytes);
+    Pass({{{0, 1, 2}, {PlacedAt(1, 600, 400, 0, 0), PlacedAt(2, 700, 500, 0, 410)}}});
+    Tick();
+    EXPECT_EQ(WorkListFiles(), (std::vector<std::string>{"T\xC3\xBCr1.dxf", "SIDE.DXF"})) << encoded.what;
+    EXPECT_FALSE(RequestThere()) << encoded.what;
+    EXPECT_TRUE(ui.Messages().empty()) << encoded.what << ": " << ui.LastMessage().text;
+  }
+  EXPECT_EQ(created, 5);
 }
 
 TEST_F(BatchWatcher, ARequestWithNothingToLoadStartsNoRunAndIsDeleted) {

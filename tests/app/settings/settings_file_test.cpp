@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "settings_fixture.h"
+#include "testing/encodings.h"
 
 namespace tv::settings {
 namespace {
@@ -79,6 +80,32 @@ TEST_F(SettingsFixture, BadRecordsEndTheLoadKeepingWhatWasRead) {
     EXPECT_NE(error.find("line 2"), std::string::npos) << c.name << ": " << error;
     // The rows read stay, the old rows beyond them are gone, nothing after the bad line is read.
     EXPECT_EQ(Rows(), (std::vector<std::string>{"First=1"})) << c.name;
+  }
+}
+
+// A mark left on the first name hid "Perimeter Margin" (sheets cut without a margin), and a
+// UTF-16 file was refused at its first line.
+TEST_F(SettingsFixture, AConfigurationReadsTheSameInEveryEncoding) {
+  std::string cfg = test_support::ReadText(SampleCfg());
+  const std::string nest = "Nest Name,NEST";
+  ASSERT_NE(cfg.find(nest), std::string::npos);
+  cfg.replace(cfg.find(nest), nest.size(),
+              "Nest Name,K\xC3\xBC"
+              "che \xE2\x82\xAC"
+              "5");
+  ASSERT_TRUE(Load(cfg));
+  const std::vector<std::string> expected = Rows();
+  ASSERT_EQ(expected.front(), "Perimeter Margin=10");
+  ASSERT_EQ(expected[1],
+            "Nest Name=K\xC3\xBC"
+            "che \xE2\x82\xAC"
+            "5");
+  for (const test_support::EncodedText& encoded : test_support::InEveryEncoding(cfg)) {
+    program_.Settings.SetMaxRows(0);
+    std::string error;
+    EXPECT_TRUE(Load(encoded.bytes, &error)) << encoded.what << ": " << error;
+    EXPECT_EQ(Rows(), expected) << encoded.what;
+    EXPECT_EQ(GetSettingValue(program_, "Perimeter Margin"), "10") << encoded.what;
   }
 }
 

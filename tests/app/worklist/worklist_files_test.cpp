@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "support/user_settings.h"
+#include "testing/encodings.h"
 #include "worklist/input_window.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_files.h"
+#include "worklist/worklist_grid.h"
 #include "worklist_fixture.h"
 
 namespace tv::worklist::testing {
@@ -149,6 +151,58 @@ TEST_F(WorkListFilesTest, BinaryGarbageImportsAsText) {
   EXPECT_EQ(Cell(1, kColQty), std::string("\0\0\0", 3));
   EXPECT_EQ(Cell(1, kColFileName), "x");
   EXPECT_EQ(Cell(2, kColSubName), "f25\x01\x02\xc3\xbf\xc3\xbe");
+}
+
+// Spreadsheets save "CSV UTF-8" with a byte-order mark and older programs in the Windows code
+// page; a mark left in the first field made that row's quantity 0 and dropped the part.
+TEST_F(WorkListFilesTest, ImportReadsTheSameRowsInEveryEncoding) {
+  const std::string list =
+      "2,Door,2417,K\xC3\xBC"
+      "che,B1,T\xC3\xBCr links,Ch\xC3\xAAne 19\r\n"
+      "1,Part7,2417,K\xC3\xBC"
+      "che,B1,Fach,OAK\r\n";
+  const std::string file = Folder("lists") + "job.csv";
+  for (const test_support::EncodedText& encoded : test_support::InEveryEncoding(list)) {
+    ClearWorkList(program);
+    SetStock({"OAK"});
+    WriteText(file, encoded.bytes);
+    ui.ExpectFileChoice(file, "Import Worklist to Process");
+    ImportWorkList(program);
+    EXPECT_EQ(Cell(1, kColQty), "2") << encoded.what;
+    EXPECT_EQ(Cell(1, kColFileName), "Door") << encoded.what;
+    EXPECT_EQ(Cell(1, kColRoom),
+              "K\xC3\xBC"
+              "che")
+        << encoded.what;
+    EXPECT_EQ(Cell(1, kColDescription), "T\xC3\xBCr links") << encoded.what;
+    EXPECT_EQ(Cell(1, kColMaterial), "Ch\xC3\xAAne 19") << encoded.what;
+    EXPECT_EQ(Cell(2, kColQty), "1") << encoded.what;
+    EXPECT_EQ(Cell(2, kColMaterial), "OAK") << encoded.what;
+  }
+}
+
+TEST_F(WorkListFilesTest, ASavedListLoadsTheSameAfterAnEditorReEncodedIt) {
+  SetRow(1, {"1", "2", "T\xC3\xBCr.dxf", "2417",
+             "K\xC3\xBC"
+             "che",
+             "B1", "Fach \xE2\x80\x9Coben\xE2\x80\x9D", "Ch\xC3\xAAne 19"});
+  const std::string file = Folder("saved") + "Job.PRC";
+  ASSERT_TRUE(WorkListGrid(program).SaveGridFile(file, true));
+  const std::string saved = test_support::ReadText(file);
+  for (const test_support::EncodedText& encoded : test_support::InEveryEncoding(saved)) {
+    ClearWorkList(program);
+    WriteText(file, encoded.bytes);
+    ui.ExpectFileChoice(file, "Load Process List");
+    LoadWorkList(program);
+    EXPECT_EQ(Cell(1, kColFileName), "T\xC3\xBCr.dxf") << encoded.what;
+    EXPECT_EQ(Cell(1, kColRoom),
+              "K\xC3\xBC"
+              "che")
+        << encoded.what;
+    EXPECT_EQ(Cell(1, kColDescription), "Fach \xE2\x80\x9Coben\xE2\x80\x9D") << encoded.what;
+    EXPECT_EQ(Cell(1, kColMaterial), "Ch\xC3\xAAne 19") << encoded.what;
+  }
+  EXPECT_TRUE(ui.Messages().empty());
 }
 
 TEST_F(WorkListFilesTest, TheTickHandlerRestsWhileLinesAreRead) {

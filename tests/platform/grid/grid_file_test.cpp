@@ -7,6 +7,7 @@
 #include <string>
 
 #include "grid/grid.h"
+#include "testing/encodings.h"
 #include "testing/temp_folder.h"
 
 namespace tv::grid {
@@ -209,6 +210,24 @@ TEST_F(TempDir, SaveAndLoadThroughTheDisk) {
   ExpectSameTexts(saved, loaded);
   // Nothing else is left in the folder (no temporary files).
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp_.Path()), {}), 1);
+}
+
+// A stock list or pull list opened and saved again in a Windows editor may come back marked,
+// in UTF-16 or in the Windows code page.
+TEST_F(TempDir, FilesReEncodedByAnEditorLoadTheSame) {
+  Grid saved(0, 0);
+  FillAwkward(saved);
+  const std::string path = PathOf("Mat.dat");
+  for (const bool dataOnly : {true, false}) {
+    for (const test_support::EncodedText& encoded :
+         test_support::InEveryEncoding(saved.SaveGridText(dataOnly))) {
+      test_support::WriteText(path, encoded.bytes);
+      Grid loaded(1, 1);
+      std::string error;
+      ASSERT_TRUE(loaded.LoadGridFile(path, &error)) << encoded.what << ": " << error;
+      ExpectSameTexts(saved, loaded);
+    }
+  }
 }
 
 TEST_F(TempDir, FailuresAreReported) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "testing/encodings.h"
 #include "testing/temp_folder.h"
 
 namespace tv::profile {
@@ -64,6 +65,35 @@ TEST_F(ProfileTest, ReadsValuesExactlyAsWritten) {
   for (const auto& c : cases) {
     EXPECT_EQ(ReadValue(ini_, c.section, c.key), c.expected) << "[" << c.section << "] " << c.key;
   }
+}
+
+// An INI file saved by a Windows editor: marked UTF-8, UTF-16 or the Windows code page.
+TEST_F(ProfileTest, EveryEncodingReadsTheSameAndIsRewrittenInItsOwn) {
+  const std::string ini =
+      "[Config]\r\nCfgFile=K\xC3\xBC"
+      "che.CFG\r\nSourceDir=/home/j\xC3\xBCrgen/\r\n[Options]\r\nPrintBlack=0\r\n";
+  const std::string rewritten =
+      "[Config]\r\nCfgFile=K\xC3\xBC"
+      "che.CFG\r\nSourceDir=/srv/\xC3\xA9tag\xC3\xA8re/\r\n[Options]\r\nPrintBlack=0\r\n";
+  const std::vector<test_support::EncodedText> before = test_support::InEveryEncoding(ini);
+  const std::vector<test_support::EncodedText> after = test_support::InEveryEncoding(rewritten);
+  for (size_t i = 0; i < before.size(); ++i) {
+    const char* what = before[i].what;
+    WriteText(ini_, before[i].bytes);
+    EXPECT_EQ(ReadValue(ini_, "config", "CfgFile"),
+              "K\xC3\xBC"
+              "che.CFG")
+        << what;
+    EXPECT_EQ(ReadValue(ini_, "Options", "PrintBlack"), "0") << what;
+    std::string error;
+    ASSERT_TRUE(WriteValue(ini_, "Config", "SourceDir", "/srv/\xC3\xA9tag\xC3\xA8re/", &error))
+        << what << error;
+    EXPECT_EQ(ReadText(ini_), after[i].bytes) << what;
+  }
+  // A character the Windows code page lacks turns such a file into UTF-8 rather than being lost.
+  WriteText(ini_, before[0].bytes);
+  ASSERT_TRUE(WriteValue(ini_, "Options", "Label", "\xCE\xA9"));
+  EXPECT_EQ(ReadText(ini_), ini + "Label=\xCE\xA9\r\n");
 }
 
 TEST_F(ProfileTest, MissingOrUnreadableFileReadsAsMissing) {

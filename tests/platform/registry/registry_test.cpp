@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "testing/encodings.h"
 #include "testing/temp_folder.h"
 
 namespace tv::registry {
@@ -181,6 +182,23 @@ TEST_F(RegistryTest, HandWrittenFileIsReadLenientlyAndItsOtherLinesSurviveAWrite
   }
   EXPECT_EQ(reg.GetString(Root::CurrentUser, "Software\\Tavolin\\Paths", "Open"), "/home/y/");
   EXPECT_EQ(reg.GetString(Root::CurrentUser, "Software\\Tavolin\\Paths", "PList"), "/w/");
+}
+
+TEST_F(RegistryTest, AFileReEncodedByAnEditorReadsTheSame) {
+  const std::string store =
+      "[Software\\Tavolin\\Paths]\r\nOpen=/home/j\xC3\xBCrgen/K\xC3\xBC"
+      "che/\r\nPList=/w/\r\n";
+  for (const test_support::EncodedText& encoded : test_support::InEveryEncoding(store)) {
+    WriteText(UserFile(), encoded.bytes);
+    Registry reg(folder_);
+    EXPECT_EQ(reg.GetString(Root::CurrentUser, "Software\\Tavolin\\Paths", "Open"),
+              "/home/j\xC3\xBCrgen/K\xC3\xBC"
+              "che/")
+        << encoded.what;
+    EXPECT_EQ(reg.ValueNames(Root::CurrentUser, "Software\\Tavolin\\Paths"),
+              (std::vector<std::string>{"Open", "PList"}))
+        << encoded.what;
+  }
 }
 
 TEST_F(RegistryTest, FileOfANewerFormatIsReadButNotRewritten) {
