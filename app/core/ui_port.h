@@ -1,5 +1,5 @@
 // The Ui port: every interaction that needs a person or the window system. The Qt
-// program implements it in app/gui; tests use ScriptedUi (scripted_ui.h).
+// program implements it in app/gui; tests use ScriptedUi (tests/testing/scripted_ui.h).
 #pragma once
 
 #include <functional>

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "drawing/drawing.h"
 #include "settings/setting_lookup.h"
 #include "stock/stock_window.h"
 #include "testing/cat.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
@@ -70,7 +70,7 @@ class SampleJob : public ::testing::Test {
 
   test_support::TempFolder temp;
   fs::path root = fs::path(temp.Path()).parent_path();
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program program;
 };
 

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "core/scripted_ui.h"
 #include "files/files.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 
 namespace tv::nesting {
@@ -40,7 +40,7 @@ class HandOverFile : public ::testing::Test {
   const std::string& Folder() const { return temp.Path(); }
   test_support::TempFolder temp;
   fs::path folder = fs::path(temp.Path()).parent_path();
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
 };
 
 TEST_F(HandOverFile, ReplacesTheOldListAndRaisesTheCompanion) {

@@ -6,8 +6,8 @@
 
 #include <stdexcept>
 
-#include "core/scripted_ui.h"
 #include "fake_vrex.h"
+#include "testing/scripted_ui.h"
 
 namespace tv::nesting {
 namespace {
@@ -66,7 +66,7 @@ class MaterialGroup : public ::testing::Test {
   };
   RunValues run;
   GroupNestingSettings settings;
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
 };
 
 TEST_F(MaterialGroup, HandsSheetsAndPartsOverInOrderAndReadsEveryLayoutBack) {

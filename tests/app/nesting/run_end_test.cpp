@@ -83,8 +83,8 @@ TEST_F(RunEnd, ADrawingGoneDuringTheRunAbortsItKeepingTheSheetsWritten) {
 
 TEST_F(RunEnd, AMissingNestFolderIsCreatedOnlyWhenTheOperatorAgrees) {
   for (const core::MsgResult answer : {core::MsgResult::No, core::MsgResult::Yes}) {
-    SCOPED_TRACE(core::ToString(answer));
-    const std::string folder = Cat((root / "new").string(), "/", core::ToString(answer), "/");
+    SCOPED_TRACE(test_support::ToString(answer));
+    const std::string folder = Cat((root / "new").string(), "/", test_support::ToString(answer), "/");
     Setting("NEST PATH", folder);
     WritePart("a.dxf", 600, 400);
     StockRow(1, {"1", "MEL", "0", "0", "10", "2440", "1220", "19"});

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "drawing/drawing.h"
 #include "fake_vrex.h"
 #include "files/files.h"
@@ -22,6 +21,7 @@
 #include "support/file_lists.h"
 #include "testing/cat.h"
 #include "testing/dxf_fixture.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "worklist/work_list.h"
 
@@ -185,7 +185,7 @@ class RunTest : public ::testing::Test {
 
   test_support::TempFolder temp;
   fs::path root = fs::path(temp.Path()).parent_path();
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program program;
   std::vector<std::unique_ptr<FakeVrex>> passes;
   int created = 0;

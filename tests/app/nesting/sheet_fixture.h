@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "drawing/drawing.h"
+#include "testing/scripted_ui.h"
 
 namespace tv::nesting::testing {
 
@@ -48,7 +48,7 @@ class SheetTest : public ::testing::Test {
     return false;
   }
 
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program program;
 };
 

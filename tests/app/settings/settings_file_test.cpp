@@ -227,7 +227,7 @@ TEST_F(SettingsFixture, SampleConfigurationSurvivesAnEditAndReload) {
   const std::vector<std::string> edited = Rows();
   ASSERT_TRUE(SaveSettingsCsv(program_, "Edited.CFG"));
 
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program again(ui);
   again.AppDir = program_.AppDir;
   again.PrinterFonts = program_.PrinterFonts;

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "settings/settings.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 
 namespace tv::settings {
 
 // A scripted Ui whose configuration-file dialog runs what the test puts in Dialog.
-class DialogUi : public core::ScriptedUi {
+class DialogUi : public test_support::ScriptedUi {
  public:
   std::function<void()> Dialog;
   int DialogShown = 0;

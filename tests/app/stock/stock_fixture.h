@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "stock/stock.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 
 namespace tv::stock {
@@ -33,7 +33,7 @@ class StockFixture : public ::testing::Test {
   std::string Material(long row) const { return program_.SSList.CellText(row, kMaterialCol); }
 
   test_support::TempFolder temp_;
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
 };
 

@@ -44,7 +44,7 @@ TEST_F(StockWindowTest, SavedStockLoadsBackWithItsGridShape) {
   std::string error;
   ASSERT_TRUE(SaveStock(program_, &error)) << error;
 
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program again(ui);
   again.AppDir = program_.AppDir;
   again.IniPath = program_.IniPath;
@@ -91,7 +91,7 @@ TEST_F(StockWindowTest, UnreadableStockFileSurvivesUntilTheOperatorEntersStock) 
   };
   for (const auto& c : cases) {
     test_support::WriteText(MatDat(), c.bytes);
-    core::ScriptedUi ui;
+    test_support::ScriptedUi ui;
     core::Program p(ui);
     p.AppDir = program_.AppDir;
     p.IniPath = program_.IniPath;
@@ -164,7 +164,7 @@ TEST_F(StockWindowTest, TickNeedsMaterialAndSizes) {
 TEST_F(StockWindowTest, RowsArrivingTickedFromTheFileAreNotChecked) {
   StockRow(1, {"1", "OAK", "", "", "", "", "", ""});
   ASSERT_TRUE(SaveStock(program_));
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program again(ui);
   again.AppDir = program_.AppDir;
   again.IniPath = program_.IniPath;
@@ -217,7 +217,7 @@ TEST_F(StockWindowTest, PopupDeleteRemovesTheSelectedRowsAfterAsking) {
       {"other item chosen", false, true, core::MsgResult::Yes, {"A", "B", "C", "D"}},
   };
   for (const auto& c : cases) {
-    core::ScriptedUi ui;
+    test_support::ScriptedUi ui;
     core::Program p(ui);
     p.AppDir = program_.AppDir;
     p.IniPath = program_.IniPath;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 
 namespace tv::support {
@@ -18,7 +18,7 @@ class IniTest : public ::testing::Test {
   }
   void WriteFile(const std::string& text) { test_support::WriteText(program_.IniPath, text); }
 
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
   test_support::TempFolder temp_;
 };

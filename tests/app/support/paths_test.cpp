@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 
 namespace tv::support {
@@ -55,7 +55,7 @@ TEST(PathNamesTest, AddBackslashAppendsOneSlashWhenMissing) {
 
 class EnsurePathTest : public ::testing::Test {
  protected:
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
   test_support::TempFolder temp_;
 };
@@ -68,7 +68,7 @@ TEST_F(EnsurePathTest, OneYesCreatesEveryMissingLevel) {
 
   EXPECT_TRUE(fs::is_directory(temp_.Path() + "Nests/Job 7/a"));
   ASSERT_EQ(ui_.Messages().size(), 1u);
-  const core::RecordedMessage& asked = ui_.LastMessage();
+  const test_support::RecordedMessage& asked = ui_.LastMessage();
   EXPECT_EQ(asked.text, temp_.Path() + "Nests/Job 7/a\rPath Does Not Exist.\rDo You Wish to Create Path?");
   EXPECT_EQ(asked.title, "Nest Path Error");
   EXPECT_EQ(asked.icon, MsgIcon::Warning);

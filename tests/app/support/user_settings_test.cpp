@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 
 namespace tv::support {
@@ -21,7 +21,7 @@ class UserSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override { program_.RegistryFolder = temp_.Path(); }
 
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
   test_support::TempFolder temp_;
 };

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "viewer/comment_block.h"
 #include "viewer/drawing_inspection.h"
@@ -65,7 +65,7 @@ class DrawingFieldTest : public testing::Test {
   }
 
   test_support::TempFolder dir_;
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
 };
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "testing/dxf_fixture.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "viewer/letter_text.h"
 
@@ -41,7 +41,7 @@ class LetterTextTest : public testing::Test {
   std::string StringFile() const { return dir_.Path() + "Letters/String.DXF"; }
 
   test_support::TempFolder dir_;
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
 };
 
@@ -101,7 +101,7 @@ TEST_F(LetterTextTest, AMissingLetterWritesNothing) {
 }
 
 TEST(EngravingPointTest, TheLastEngravingPointCounts) {
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program program(ui);
   float x = -1, y = -1;
   ASSERT_TRUE(program.DXF1.ReadDrawingFromBytes(test_support::DxfFixture()

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "testing/dxf_fixture.h"
+#include "testing/scripted_ui.h"
 #include "viewer/drawing_inspection.h"
 
 namespace tv::viewer {
@@ -29,7 +29,7 @@ class InspectionTest : public testing::Test {
     return m;
   }
 
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
 };
 

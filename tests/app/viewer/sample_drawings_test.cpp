@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
@@ -52,7 +52,7 @@ void PrintTo(const SampleCase& c, std::ostream* os) {
 
 class SampleDrawingTest : public testing::TestWithParam<SampleCase> {
  protected:
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
 };
 
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         SampleCase{"InchJob/V1_RightSide.dxf", "2418 V1 Right Side", "WHITE MELAMINE 3/4", 30, 21, 0.75}));
 
 TEST(SampleJobTest, EveryKitchenPartIsReadyForTheWorkList) {
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program program(ui);
   const std::set<std::string> materials = {"WHITE MELAMINE 19", "PAINT GRADE MDF 19", "WHITE HARDBOARD 6"};
   int parts = 0;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
 #include "testing/dxf_fixture.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
@@ -25,7 +25,7 @@ class ViewerTest : public testing::Test {
   std::string Write(const std::string& name, const DxfFixture& dxf) { return dir_.Write(name, dxf.Dxf()); }
 
   test_support::TempFolder dir_;
-  core::ScriptedUi ui_;
+  test_support::ScriptedUi ui_;
   core::Program program_{ui_};
 };
 

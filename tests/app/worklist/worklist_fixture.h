@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/program.h"
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "worklist/work_list.h"
 
@@ -58,7 +58,7 @@ class WorkListTest : public ::testing::Test {
     return out;
   }
 
-  core::ScriptedUi ui;
+  test_support::ScriptedUi ui;
   core::Program program;
   test_support::TempFolder temp;
   std::filesystem::path root{temp.Path()};

@@ -1,13 +1,13 @@
 // The scripted Ui that every headless test relies on: it must answer in order, record what the
 // program showed, and make a test fail whenever the dialogue went differently than scripted.
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "core/program.h"
 
-namespace tv::core {
+namespace tv::test_support {
 namespace {
 
 TEST(ScriptedUiTest, AnswersQuestionsInOrderAndRecordsEveryMessage) {
@@ -131,7 +131,7 @@ TEST(ScriptedUiTest, RecordsStatusPointerAndWindowRequests) {
 
 TEST(ScriptedUiTest, ProcessEventsRunsTheHookSoAWaitingLoopCanEnd) {
   ScriptedUi ui;
-  Program program(ui);
+  core::Program program(ui);
   ui.SetProcessEventsHook([&] {
     if (ui.ProcessEventsCalls() == 3) program.RunInProgress = false;
   });
@@ -146,4 +146,4 @@ TEST(ScriptedUiTest, LastMessageWithoutAnyFailsTheTest) {
 }
 
 }  // namespace
-}  // namespace tv::core
+}  // namespace tv::test_support

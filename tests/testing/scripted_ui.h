@@ -13,7 +13,13 @@
 
 #include "core/ui_port.h"
 
-namespace tv::core {
+namespace tv::test_support {
+
+using core::MsgButtons;
+using core::MsgIcon;
+using core::MsgResult;
+using core::Pointer;
+using core::Ui;
 
 struct RecordedMessage {
   std::string text;
@@ -172,4 +178,4 @@ const char* ToString(MsgResult result);
 const char* ToString(MsgButtons buttons);
 const char* ToString(MsgIcon icon);
 
-}  // namespace tv::core
+}  // namespace tv::test_support

@@ -1,11 +1,11 @@
-#include "core/scripted_ui.h"
+#include "testing/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-namespace tv::core {
+namespace tv::test_support {
 namespace {
 
 bool Offers(MsgButtons buttons, MsgResult result) {
@@ -248,4 +248,4 @@ void ScriptedUi::ProcessEvents() {
   if (processEventsHook_) processEventsHook_();
 }
 
-}  // namespace tv::core
+}  // namespace tv::test_support
