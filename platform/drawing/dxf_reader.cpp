@@ -373,11 +373,10 @@ class Reader {
       if (type == end) return;
       if (type == "ENDSEC" || type == "ENDBLK" || type == "BLOCK" || type == "SECTION" || type == "EOF")
         throw ReadError{g.line, "unexpected " + std::string(type) + " in the " + section_ + " section"};
-      const long line = g.line;
       Body(body, g);
       if (type == "VERTEX" || type == "SEQEND" || type == "ATTRIB") continue;  // stray sub-records
       Entity e;
-      Interpret(type, body, e, line);
+      Interpret(type, body, e);
       if (auto* poly = std::get_if<PolyData>(&e.data); poly && !poly->lightweight) {
         while (Trim(g.value) == "VERTEX") {
           Body(body, g);
@@ -387,10 +386,9 @@ class Reader {
       } else if (auto* insert = std::get_if<InsertData>(&e.data); insert && type == "INSERT") {
         if (Trim(g.value) == "ATTRIB") {
           while (Trim(g.value) == "ATTRIB") {
-            const long attribLine = g.line;
             Body(body, g);
             Entity attrib;
-            Interpret("ATTRIB", body, attrib, attribLine);
+            Interpret("ATTRIB", body, attrib);
             insert->attribs.push_back(std::move(attrib));
           }
           if (Trim(g.value) == "SEQEND") Body(body, g);
@@ -468,371 +466,431 @@ class Reader {
     return true;
   }
 
-  void Interpret(std::string_view type, const std::vector<RawGroup>& body, Entity& e, long line) {
+  void Interpret(std::string_view type, const std::vector<RawGroup>& body, Entity& e) {
     e.layer = -1;
-    InterpretGroups(type, body, e, line);
+    (this->*TypeReader(type))(type, body, e);
     if (e.layer < 0) e.layer = LayerIndex("0");
   }
 
-  void InterpretGroups(std::string_view type, const std::vector<RawGroup>& body, Entity& e, long line) {
-    int appDepth = 0;
-    auto each = [&](auto&& handle) {
-      for (const RawGroup& b : body) {
-        if (InAppGroup(b, appDepth)) continue;
-        if (b.code >= 1000) {
-          Keep(b, e);
-          continue;
-        }
-        if (handle(b)) continue;
-        if (!Common(b, e)) Keep(b, e);
-      }
+  // Reads the groups of one entity type into e.data; the type is passed on for the readers
+  // that serve more than one.
+  using EntityReader = void (Reader::*)(std::string_view type, const std::vector<RawGroup>& body, Entity& e);
+
+  static EntityReader TypeReader(std::string_view type) {
+    static const std::unordered_map<std::string_view, EntityReader> readers = {
+        {"LINE", &Reader::LineEntity},
+        {"3DLINE", &Reader::LineEntity},
+        {"POINT", &Reader::PointEntity},
+        {"CIRCLE", &Reader::CircleEntity},
+        {"ARC", &Reader::CircleEntity},
+        {"ELLIPSE", &Reader::EllipseEntity},
+        {"TEXT", &Reader::TextEntity},
+        {"ATTRIB", &Reader::TextEntity},
+        {"MTEXT", &Reader::MTextEntity},
+        {"SOLID", &Reader::FaceEntity},
+        {"TRACE", &Reader::FaceEntity},
+        {"3DFACE", &Reader::FaceEntity},
+        {"LWPOLYLINE", &Reader::LwPolylineEntity},
+        {"POLYLINE", &Reader::PolylineEntity},
+        {"INSERT", &Reader::InsertEntity},
+        {"DIMENSION", &Reader::DimensionEntity},
+        {"SPLINE", &Reader::SplineEntity},
     };
-    if (type == "LINE" || type == "3DLINE") {
-      LineData d;
-      each([&](const RawGroup& b) {
-        if (IsPointCode(b.code, 0)) return SetCoord(d.a, b.code, Num(b)), true;
-        if (IsPointCode(b.code, 1)) return SetCoord(d.b, b.code, Num(b)), true;
-        return false;
-      });
-      e.data = d;
-    } else if (type == "POINT") {
-      PointData d;
-      each([&](const RawGroup& b) {
-        if (IsPointCode(b.code, 0)) return SetCoord(d.p, b.code, Num(b)), true;
-        return false;
-      });
-      e.data = d;
-    } else if (type == "CIRCLE" || type == "ARC") {
-      CircleData d;
-      d.arc = type == "ARC";
-      each([&](const RawGroup& b) {
-        if (IsPointCode(b.code, 0)) return SetCoord(d.center, b.code, Num(b)), true;
-        if (b.code == 40) return d.radius = Num(b), true;
-        if (b.code == 50 && d.arc) return d.startAngle = Num(b), true;
-        if (b.code == 51 && d.arc) return d.endAngle = Num(b), true;
-        return false;
-      });
-      if (!d.arc) d.startAngle = 0, d.endAngle = 360;
-      e.data = d;
-    } else if (type == "ELLIPSE") {
-      EllipseData d;
-      each([&](const RawGroup& b) {
-        if (IsPointCode(b.code, 0)) return SetCoord(d.center, b.code, Num(b)), true;
-        if (IsPointCode(b.code, 1)) return SetCoord(d.major, b.code, Num(b)), true;
-        if (b.code == 40) return d.ratio = Num(b), true;
-        if (b.code == 41) return d.startParam = Num(b), true;
-        if (b.code == 42) return d.endParam = Num(b), true;
-        return false;
-      });
-      e.data = d;
-    } else if (type == "TEXT" || type == "ATTRIB") {
-      TextData d;
-      d.attrib = type == "ATTRIB";
-      each([&](const RawGroup& b) {
-        if (IsPointCode(b.code, 0)) return SetCoord(d.insert, b.code, Num(b)), true;
-        if (IsPointCode(b.code, 1)) return SetCoord(d.align, b.code, Num(b)), d.hasAlign = true, true;
-        switch (b.code) {
-          case 1:
-            d.value = DecodeUnicodeEscapes(b.value);
-            return true;
-          case 7:
-            d.style = DecodeUnicodeEscapes(Trim(b.value));
-            return true;
-          case 40:
-            d.height = Num(b);
-            return true;
-          case 41:
-            d.widthFactor = Num(b);
-            return true;
-          case 50:
-            d.rotation = Num(b);
-            return true;
-          case 51:
-            d.oblique = Num(b);
-            return true;
-          case 71:
-            d.generation = Int(b);
-            return true;
-          case 72:
-            d.hAlign = Int(b);
-            return true;
-          case 73:
-            if (d.attrib)
-              d.fieldLength = Int(b);
-            else
-              d.vAlign = Int(b);
-            return true;
-          case 74:
-            if (!d.attrib) return false;
-            d.vAlign = Int(b);
-            return true;
-          case 2:
-            if (!d.attrib) return false;
-            d.tag = DecodeUnicodeEscapes(Trim(b.value));
-            return true;
-          case 70:
-            if (!d.attrib) return false;
-            d.attribFlags = Int(b);
-            return true;
-          case 280:
-            return d.attrib;  // attribute version of newer files
-          default:
-            return false;
-        }
-      });
-      e.data = d;
-    } else if (type == "MTEXT") {
-      MTextData d;
-      bool hasAxis = false;
-      double rotation = 0;
-      each([&](const RawGroup& b) {
-        if (IsPointCode(b.code, 0)) return SetCoord(d.insert, b.code, Num(b)), true;
-        if (IsPointCode(b.code, 1)) return SetCoord(d.xAxis, b.code, Num(b)), hasAxis = true, true;
-        switch (b.code) {
-          case 1:
-          case 3:
-            d.value += DecodeUnicodeEscapes(b.value);
-            return true;
-          case 7:
-            d.style = DecodeUnicodeEscapes(Trim(b.value));
-            return true;
-          case 40:
-            d.height = Num(b);
-            return true;
-          case 41:
-            d.referenceWidth = Num(b);
-            return true;
-          case 44:
-            d.lineSpacing = Num(b);
-            return true;
-          case 50:
-            rotation = Num(b);
-            return true;
-          case 71:
-            d.attachment = Int(b);
-            return true;
-          case 72:
-            d.direction = Int(b);
-            return true;
-          default:
-            return false;
-        }
-      });
-      if (!hasAxis) {
-        // The rotation is in radians and measured in the entity's own plane.
-        const Frame f = Frame::FromNormal(e.extrusion);
-        d.xAxis = f.ToWorld({std::cos(rotation), std::sin(rotation), 0});
+    const auto it = readers.find(type);
+    return it != readers.end() ? it->second : &Reader::OtherEntity;
+  }
+
+  // Hands each of the entity's groups to handle; the groups it does not take are the common
+  // ones or kept as they stand, and so are extended data and application groups.
+  template <class Handle>
+  void EachGroup(const std::vector<RawGroup>& body, Entity& e, Handle&& handle) {
+    int appDepth = 0;
+    for (const RawGroup& b : body) {
+      if (InAppGroup(b, appDepth)) continue;
+      if (b.code >= 1000) {
+        Keep(b, e);
+        continue;
       }
-      e.data = d;
-    } else if (type == "SOLID" || type == "TRACE" || type == "3DFACE") {
-      FaceData d;
-      d.kind = type == "SOLID" ? FaceKind::Solid : type == "TRACE" ? FaceKind::Trace : FaceKind::Face3d;
-      bool has4 = false;
-      each([&](const RawGroup& b) {
-        for (int k = 0; k < 4; ++k)
-          if (IsPointCode(b.code, k)) return SetCoord(d.corner[k], b.code, Num(b)), has4 |= k == 3, true;
-        if (b.code == 70 && d.kind == FaceKind::Face3d) return d.edgeFlags = Int(b), true;
-        return false;
-      });
-      if (!has4) d.corner[3] = d.corner[2];  // a triangle
-      e.data = d;
-    } else if (type == "LWPOLYLINE") {
-      PolyData d;
-      d.lightweight = true;
-      each([&](const RawGroup& b) {
-        switch (b.code) {
-          case 10:
-            d.vertices.emplace_back();
-            d.vertices.back().p.x = Num(b);
-            return true;
-          case 20:
-            if (!d.vertices.empty()) d.vertices.back().p.y = Num(b);
-            return true;
-          case 40:
-            if (!d.vertices.empty()) d.vertices.back().startWidth = Num(b);
-            return true;
-          case 41:
-            if (!d.vertices.empty()) d.vertices.back().endWidth = Num(b);
-            return true;
-          case 42:
-            if (!d.vertices.empty()) d.vertices.back().bulge = Num(b);
-            return true;
-          case 43:
-            d.startWidth = d.endWidth = Num(b), d.hasConstantWidth = true;
-            return true;
-          case 38:
-            d.elevation = Num(b);
-            return true;
-          case 70:
-            d.flags = Int(b) & 1;
-            return true;  // 128 (line type generation) has no old form
-          case 90:
-          case 91:
-            return true;
-          default:
-            return false;
-        }
-      });
-      for (Vertex& v : d.vertices) v.p.z = d.elevation;
-      e.data = std::move(d);
-    } else if (type == "POLYLINE") {
-      PolyData d;
-      each([&](const RawGroup& b) {
-        switch (b.code) {
-          case 10:
-          case 20:
-            return true;  // always 0
-          case 30:
-            d.elevation = Num(b);
-            return true;
-          case 40:
-            d.startWidth = Num(b);
-            return true;
-          case 41:
-            d.endWidth = Num(b);
-            return true;
-          case 66:
-            return true;
-          case 70:
-            d.flags = Int(b);
-            return true;
-          case 71:
-            d.meshM = Int(b);
-            return true;
-          case 72:
-            d.meshN = Int(b);
-            return true;
-          case 73:
-            d.smoothM = Int(b);
-            return true;
-          case 74:
-            d.smoothN = Int(b);
-            return true;
-          case 75:
-            d.surfaceType = Int(b);
-            return true;
-          default:
-            return false;
-        }
-      });
-      e.data = std::move(d);
-    } else if (type == "INSERT" || type == "DIMENSION") {
-      InsertData d;
-      bool hasBlock = false;
-      std::vector<Group> dimensionRest;
-      each([&](const RawGroup& b) {
-        if (b.code == 2) return d.block = DecodeUnicodeEscapes(Trim(b.value)), hasBlock = true, true;
-        if (type == "DIMENSION") return false;
-        if (IsPointCode(b.code, 0)) return SetCoord(d.position, b.code, Num(b)), true;
-        switch (b.code) {
-          case 41:
-            d.scale.x = Num(b);
-            return true;
-          case 42:
-            d.scale.y = Num(b);
-            return true;
-          case 43:
-            d.scale.z = Num(b);
-            return true;
-          case 50:
-            d.rotation = Num(b);
-            return true;
-          case 70:
-            d.columns = Int(b);
-            return true;
-          case 71:
-            d.rows = Int(b);
-            return true;
-          case 44:
-            d.columnSpacing = Num(b);
-            return true;
-          case 45:
-            d.rowSpacing = Num(b);
-            return true;
-          case 66:
-            return true;
-          default:
-            return false;
-        }
-      });
-      if (type == "DIMENSION") {
-        // A dimension is drawn by its block; placed as a reference of that block it
-        // survives offsets, turns and the old file format alike.
-        e.extra.clear();
-        if (!hasBlock) {
-          e.data = OtherData{std::string(type), {}};
-          return;
-        }
-      }
-      e.data = std::move(d);
-    } else if (type == "SPLINE") {
-      SplineData d;
-      each([&](const RawGroup& b) {
-        switch (b.code) {
-          case 10:
-            d.control.emplace_back();
-            d.control.back().x = Num(b);
-            return true;
-          case 20:
-          case 30:
-            if (!d.control.empty()) SetCoord(d.control.back(), b.code, Num(b));
-            return true;
-          case 11:
-            d.fit.emplace_back();
-            d.fit.back().x = Num(b);
-            return true;
-          case 21:
-          case 31:
-            if (!d.fit.empty()) SetCoord(d.fit.back(), b.code - 1, Num(b));
-            return true;
-          case 12:
-          case 22:
-          case 32:
-            SetCoord(d.startTangent, b.code - 2, Num(b)), d.hasStartTangent = true;
-            return true;
-          case 13:
-          case 23:
-          case 33:
-            SetCoord(d.endTangent, b.code - 3, Num(b)), d.hasEndTangent = true;
-            return true;
-          case 40:
-            d.knots.push_back(Num(b));
-            return true;
-          case 41:
-            d.weights.push_back(Num(b));
-            return true;
-          case 70:
-            d.flags = Int(b);
-            return true;
-          case 71:
-            d.degree = Int(b);
-            return true;
-          case 72:
-          case 73:
-          case 74:
-          case 42:
-          case 43:
-          case 44:
-            return true;  // counts, tolerances
-          default:
-            return false;
-        }
-      });
-      e.data = std::move(d);
-    } else {
-      OtherData d;
-      d.type = std::string(type);
-      for (const RawGroup& b : body) {
-        if (b.code == 8) {
-          e.layer = LayerIndex(b.value);
-          continue;
-        }
-        if (b.code == 67) e.paperSpace = Int(b) != 0;
-        d.groups.push_back({b.code, std::string(b.value)});
-      }
-      e.data = std::move(d);
+      if (handle(b)) continue;
+      if (!Common(b, e)) Keep(b, e);
     }
-    (void)line;
+  }
+
+  void LineEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    LineData d;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (IsPointCode(b.code, 0)) return SetCoord(d.a, b.code, Num(b)), true;
+      if (IsPointCode(b.code, 1)) return SetCoord(d.b, b.code, Num(b)), true;
+      return false;
+    });
+    e.data = d;
+  }
+
+  void PointEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    PointData d;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (IsPointCode(b.code, 0)) return SetCoord(d.p, b.code, Num(b)), true;
+      return false;
+    });
+    e.data = d;
+  }
+
+  void CircleEntity(std::string_view type, const std::vector<RawGroup>& body, Entity& e) {
+    CircleData d;
+    d.arc = type == "ARC";
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (IsPointCode(b.code, 0)) return SetCoord(d.center, b.code, Num(b)), true;
+      if (b.code == 40) return d.radius = Num(b), true;
+      if (b.code == 50 && d.arc) return d.startAngle = Num(b), true;
+      if (b.code == 51 && d.arc) return d.endAngle = Num(b), true;
+      return false;
+    });
+    if (!d.arc) d.startAngle = 0, d.endAngle = 360;
+    e.data = d;
+  }
+
+  void EllipseEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    EllipseData d;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (IsPointCode(b.code, 0)) return SetCoord(d.center, b.code, Num(b)), true;
+      if (IsPointCode(b.code, 1)) return SetCoord(d.major, b.code, Num(b)), true;
+      if (b.code == 40) return d.ratio = Num(b), true;
+      if (b.code == 41) return d.startParam = Num(b), true;
+      if (b.code == 42) return d.endParam = Num(b), true;
+      return false;
+    });
+    e.data = d;
+  }
+
+  // TEXT and ATTRIB: an attribute has a tag, flags and a field length besides the text.
+  void TextEntity(std::string_view type, const std::vector<RawGroup>& body, Entity& e) {
+    TextData d;
+    d.attrib = type == "ATTRIB";
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (IsPointCode(b.code, 0)) return SetCoord(d.insert, b.code, Num(b)), true;
+      if (IsPointCode(b.code, 1)) return SetCoord(d.align, b.code, Num(b)), d.hasAlign = true, true;
+      switch (b.code) {
+        case 1:
+          d.value = DecodeUnicodeEscapes(b.value);
+          return true;
+        case 7:
+          d.style = DecodeUnicodeEscapes(Trim(b.value));
+          return true;
+        case 40:
+          d.height = Num(b);
+          return true;
+        case 41:
+          d.widthFactor = Num(b);
+          return true;
+        case 50:
+          d.rotation = Num(b);
+          return true;
+        case 51:
+          d.oblique = Num(b);
+          return true;
+        case 71:
+          d.generation = Int(b);
+          return true;
+        case 72:
+          d.hAlign = Int(b);
+          return true;
+        case 73:
+          if (d.attrib)
+            d.fieldLength = Int(b);
+          else
+            d.vAlign = Int(b);
+          return true;
+        case 74:
+          if (!d.attrib) return false;
+          d.vAlign = Int(b);
+          return true;
+        case 2:
+          if (!d.attrib) return false;
+          d.tag = DecodeUnicodeEscapes(Trim(b.value));
+          return true;
+        case 70:
+          if (!d.attrib) return false;
+          d.attribFlags = Int(b);
+          return true;
+        case 280:
+          return d.attrib;  // attribute version of newer files
+        default:
+          return false;
+      }
+    });
+    e.data = d;
+  }
+
+  void MTextEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    MTextData d;
+    bool hasAxis = false;
+    double rotation = 0;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (IsPointCode(b.code, 0)) return SetCoord(d.insert, b.code, Num(b)), true;
+      if (IsPointCode(b.code, 1)) return SetCoord(d.xAxis, b.code, Num(b)), hasAxis = true, true;
+      switch (b.code) {
+        case 1:
+        case 3:
+          d.value += DecodeUnicodeEscapes(b.value);
+          return true;
+        case 7:
+          d.style = DecodeUnicodeEscapes(Trim(b.value));
+          return true;
+        case 40:
+          d.height = Num(b);
+          return true;
+        case 41:
+          d.referenceWidth = Num(b);
+          return true;
+        case 44:
+          d.lineSpacing = Num(b);
+          return true;
+        case 50:
+          rotation = Num(b);
+          return true;
+        case 71:
+          d.attachment = Int(b);
+          return true;
+        case 72:
+          d.direction = Int(b);
+          return true;
+        default:
+          return false;
+      }
+    });
+    if (!hasAxis) {
+      // The rotation is in radians and measured in the entity's own plane.
+      const Frame f = Frame::FromNormal(e.extrusion);
+      d.xAxis = f.ToWorld({std::cos(rotation), std::sin(rotation), 0});
+    }
+    e.data = d;
+  }
+
+  // SOLID, TRACE and 3DFACE: three or four corners.
+  void FaceEntity(std::string_view type, const std::vector<RawGroup>& body, Entity& e) {
+    FaceData d;
+    d.kind = type == "SOLID" ? FaceKind::Solid : type == "TRACE" ? FaceKind::Trace : FaceKind::Face3d;
+    bool has4 = false;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      for (int k = 0; k < 4; ++k)
+        if (IsPointCode(b.code, k)) return SetCoord(d.corner[k], b.code, Num(b)), has4 |= k == 3, true;
+      if (b.code == 70 && d.kind == FaceKind::Face3d) return d.edgeFlags = Int(b), true;
+      return false;
+    });
+    if (!has4) d.corner[3] = d.corner[2];  // a triangle
+    e.data = d;
+  }
+
+  // The vertices come in the record itself, each starting with its group 10.
+  void LwPolylineEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    PolyData d;
+    d.lightweight = true;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      switch (b.code) {
+        case 10:
+          d.vertices.emplace_back();
+          d.vertices.back().p.x = Num(b);
+          return true;
+        case 20:
+          if (!d.vertices.empty()) d.vertices.back().p.y = Num(b);
+          return true;
+        case 40:
+          if (!d.vertices.empty()) d.vertices.back().startWidth = Num(b);
+          return true;
+        case 41:
+          if (!d.vertices.empty()) d.vertices.back().endWidth = Num(b);
+          return true;
+        case 42:
+          if (!d.vertices.empty()) d.vertices.back().bulge = Num(b);
+          return true;
+        case 43:
+          d.startWidth = d.endWidth = Num(b), d.hasConstantWidth = true;
+          return true;
+        case 38:
+          d.elevation = Num(b);
+          return true;
+        case 70:
+          d.flags = Int(b) & 1;
+          return true;  // 128 (line type generation) has no old form
+        case 90:
+        case 91:
+          return true;
+        default:
+          return false;
+      }
+    });
+    for (Vertex& v : d.vertices) v.p.z = d.elevation;
+    e.data = std::move(d);
+  }
+
+  // The head record only; its VERTEX records follow it (see Entities).
+  void PolylineEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    PolyData d;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      switch (b.code) {
+        case 10:
+        case 20:
+          return true;  // always 0
+        case 30:
+          d.elevation = Num(b);
+          return true;
+        case 40:
+          d.startWidth = Num(b);
+          return true;
+        case 41:
+          d.endWidth = Num(b);
+          return true;
+        case 66:
+          return true;
+        case 70:
+          d.flags = Int(b);
+          return true;
+        case 71:
+          d.meshM = Int(b);
+          return true;
+        case 72:
+          d.meshN = Int(b);
+          return true;
+        case 73:
+          d.smoothM = Int(b);
+          return true;
+        case 74:
+          d.smoothN = Int(b);
+          return true;
+        case 75:
+          d.surfaceType = Int(b);
+          return true;
+        default:
+          return false;
+      }
+    });
+    e.data = std::move(d);
+  }
+
+  void InsertEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    InsertData d;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (b.code == 2) return d.block = DecodeUnicodeEscapes(Trim(b.value)), true;
+      if (IsPointCode(b.code, 0)) return SetCoord(d.position, b.code, Num(b)), true;
+      switch (b.code) {
+        case 41:
+          d.scale.x = Num(b);
+          return true;
+        case 42:
+          d.scale.y = Num(b);
+          return true;
+        case 43:
+          d.scale.z = Num(b);
+          return true;
+        case 50:
+          d.rotation = Num(b);
+          return true;
+        case 70:
+          d.columns = Int(b);
+          return true;
+        case 71:
+          d.rows = Int(b);
+          return true;
+        case 44:
+          d.columnSpacing = Num(b);
+          return true;
+        case 45:
+          d.rowSpacing = Num(b);
+          return true;
+        case 66:
+          return true;
+        default:
+          return false;
+      }
+    });
+    e.data = std::move(d);
+  }
+
+  // A dimension is drawn by its block; placed as a reference of that block it survives
+  // offsets, turns and the old file format alike.
+  void DimensionEntity(std::string_view type, const std::vector<RawGroup>& body, Entity& e) {
+    InsertData d;
+    bool hasBlock = false;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      if (b.code == 2) return d.block = DecodeUnicodeEscapes(Trim(b.value)), hasBlock = true, true;
+      return false;
+    });
+    e.extra.clear();
+    if (hasBlock)
+      e.data = std::move(d);
+    else
+      e.data = OtherData{std::string(type), {}};
+  }
+
+  void SplineEntity(std::string_view, const std::vector<RawGroup>& body, Entity& e) {
+    SplineData d;
+    EachGroup(body, e, [&](const RawGroup& b) {
+      switch (b.code) {
+        case 10:
+          d.control.emplace_back();
+          d.control.back().x = Num(b);
+          return true;
+        case 20:
+        case 30:
+          if (!d.control.empty()) SetCoord(d.control.back(), b.code, Num(b));
+          return true;
+        case 11:
+          d.fit.emplace_back();
+          d.fit.back().x = Num(b);
+          return true;
+        case 21:
+        case 31:
+          if (!d.fit.empty()) SetCoord(d.fit.back(), b.code - 1, Num(b));
+          return true;
+        case 12:
+        case 22:
+        case 32:
+          SetCoord(d.startTangent, b.code - 2, Num(b)), d.hasStartTangent = true;
+          return true;
+        case 13:
+        case 23:
+        case 33:
+          SetCoord(d.endTangent, b.code - 3, Num(b)), d.hasEndTangent = true;
+          return true;
+        case 40:
+          d.knots.push_back(Num(b));
+          return true;
+        case 41:
+          d.weights.push_back(Num(b));
+          return true;
+        case 70:
+          d.flags = Int(b);
+          return true;
+        case 71:
+          d.degree = Int(b);
+          return true;
+        case 72:
+        case 73:
+        case 74:
+        case 42:
+        case 43:
+        case 44:
+          return true;  // counts, tolerances
+        default:
+          return false;
+      }
+    });
+    e.data = std::move(d);
+  }
+
+  // Any other type is kept group by group (its layer and space read as for every entity).
+  void OtherEntity(std::string_view type, const std::vector<RawGroup>& body, Entity& e) {
+    OtherData d;
+    d.type = std::string(type);
+    for (const RawGroup& b : body) {
+      if (b.code == 8) {
+        e.layer = LayerIndex(b.value);
+        continue;
+      }
+      if (b.code == 67) e.paperSpace = Int(b) != 0;
+      d.groups.push_back({b.code, std::string(b.value)});
+    }
+    e.data = std::move(d);
   }
 
   Vertex ReadVertex(const std::vector<RawGroup>& body) {
