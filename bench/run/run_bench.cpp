@@ -17,7 +17,7 @@
 #include "nesting/run_driver.h"
 #include "stock/stock_window.h"
 #include "testing/cat.h"
-#include "testing/dxf_fixture.h"
+#include "testing/generated_job.h"
 #include "testing/temp_folder.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
@@ -105,43 +105,6 @@ class TimedVrex final : public sawplan::IVrex {
   uint32_t references_ = 1;
 };
 
-// A part drawing: its comment fields, its outline, a groove and two bores.
-std::string PartDrawing(const std::string& cabinet, const std::string& material, int length, int width) {
-  tv::test_support::DxfFixture dxf;
-  dxf.Comment(Cat("Tavolin: ", cabinet))
-      .Comment("Quantity: 1")
-      .Comment("Job: 9000")
-      .Comment(Cat("Cabinet: ", cabinet))
-      .Comment("Description: Panel")
-      .Comment(Cat("Material: ", material));
-  const int thickness = material.back() == '6' ? 6 : 19;
-  dxf.LineRect(Cat("BORDER_Z", std::to_string(thickness)), 0, 0, length, width);
-  dxf.Line("ROUTE1_Z6P5", 20, 20, length - 20, 20, 6.5);
-  for (int x : {40, length - 40}) dxf.Circle("VBORE_Z12", x, width / 2, 4, 12);
-  return dxf.Dxf();
-}
-
-// 500 drawings of one part each: carcass parts in melamine, fronts in MDF, backs in hardboard.
-void GenerateJob(const fs::path& folder) {
-  std::mt19937 random(2417);
-  auto uniform = [&](int low, int high) {
-    return low + static_cast<int>(random() % static_cast<uint32_t>(high - low + 1));
-  };
-  const char* materials[] = {"WHITE MELAMINE 19", "PAINT GRADE MDF 19", "WHITE HARDBOARD 6"};
-  fs::create_directories(folder);
-  for (int i = 1; i <= 500; ++i) {
-    const int kind = i % 10 < 6 ? 0 : (i % 10 < 8 ? 1 : 2);
-    const int length = uniform(150, 1200);
-    const int width = uniform(80, std::min(700, length));
-    char name[32];
-    std::snprintf(name, sizeof name, "G%03d_Part.dxf", i);
-    char cabinet[16];
-    std::snprintf(cabinet, sizeof cabinet, "C%02d", (i - 1) / 20 + 1);
-    tv::files::WriteFileAtomic((folder / name).string(),
-                               PartDrawing(cabinet, materials[kind], length, width));
-  }
-}
-
 struct Result {
   double total = 0;
   double optimize = 0;
@@ -152,7 +115,7 @@ struct Result {
 Result RunOnce(const std::string& job, const fs::path& root) {
   fs::remove_all(root);
   fs::copy(fs::path(TAVOLIN_SOURCE_DIR) / "samples", root, fs::copy_options::recursive);
-  if (job == "generated") GenerateJob(root / "Generated");
+  if (job == "generated") tv::test_support::GenerateCabinetJob(root / "Generated", 500);
 
   SilentUi ui;
   tv::core::Program program(ui);

@@ -1,0 +1,55 @@
+// Every generated job of fingerprint_jobs.cpp must keep its frozen layouts bit for bit: a speed-up
+// of the search that changes one coordinate, turn, count or progress value fails here.
+//
+// Freezing anew (only when a change of layouts is meant; commit the fixture with that change):
+//   cmake --build build --target freeze_layout_fingerprints
+//   build/tests/optimizer/freeze_layout_fingerprints drilled-pair   # only jobs tagged drilled-pair
+//   build/tests/optimizer/freeze_layout_fingerprints 117             # only job 117
+//   build/tests/optimizer/freeze_layout_fingerprints all             # every job
+// It rewrites tests/optimizer/fixtures/layout_fingerprints.txt and lists the jobs that changed;
+// `git diff` of the fixture then shows whether only the intended kind of job moved. Tags: kerf,
+// small-inside, min-layouts, one-panel, panel-types, panel-sequence, offcut, strip, drilling,
+// grain, part-sequence, fractions, pair, drilled-pair (plain when none).
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fingerprint_jobs.h"
+
+namespace sawplan {
+namespace {
+
+constexpr int32_t kShards = 8;
+
+class LayoutFingerprints : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(LayoutFingerprints, GeneratedJobsKeepTheirFrozenLayouts) {
+  std::vector<fixture::FrozenFingerprint> frozen;
+  std::string error;
+  ASSERT_TRUE(fixture::ReadFrozenFingerprints(fixture::FingerprintFixturePath(), &frozen, &error)) << error;
+  ASSERT_EQ(static_cast<int32_t>(frozen.size()), fixture::kFingerprintJobCount);
+  const int32_t shard = GetParam();
+  int32_t checked = 0;
+  for (int32_t number = shard; number < fixture::kFingerprintJobCount; number += kShards) {
+    const fixture::FrozenFingerprint& expected = frozen[number];
+    ASSERT_EQ(expected.number, number) << "the fixture's lines are out of order";
+    const fixture::FingerprintJob job = fixture::MakeFingerprintJob(number);
+    // The jobs themselves must not drift, or the hashes compare different work.
+    EXPECT_EQ(job.tags, expected.tags) << "job " << number << " is no longer generated as frozen";
+    Optimizer optimizer;
+    const uint64_t hash = fixture::LayoutFingerprint(fixture::RunJob(optimizer, job.instance));
+    char text[20];
+    std::snprintf(text, sizeof text, "%016" PRIx64, hash);
+    EXPECT_EQ(hash, expected.hash) << "job " << number << " (" << job.tags << ") now gives " << text;
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shards, LayoutFingerprints, ::testing::Range(0, kShards));
+
+}  // namespace
+}  // namespace sawplan
