@@ -17,6 +17,23 @@ namespace sawplan {
 
 namespace {
 
+using tv::component::IClassFactory;
+using tv::component::IConnectionPoint;
+using tv::component::IConnectionPointContainer;
+using tv::component::kCannotConnect;
+using tv::component::kClassNotAvailable;
+using tv::component::kFalse;
+using tv::component::kIidIClassFactory;
+using tv::component::kIidIConnectionPoint;
+using tv::component::kIidIConnectionPointContainer;
+using tv::component::kInvalidPointer;
+using tv::component::kNoAggregation;
+using tv::component::kNoConnection;
+using tv::component::kNoInterface;
+using tv::component::kOutOfMemory;
+using tv::component::kRegistrationFailed;
+using tv::component::Succeeded;
+
 // Live objects (instances and class factories) and LockServer locks: the library may be
 // unloaded only when both are zero.
 std::atomic<int32_t> liveObjects{0};
@@ -186,12 +203,22 @@ class Vrex final : public IVrex, public IConnectionPointContainer {
     --liveObjects;
   }
 
-  // Calls every advised sink with the four progress values; a sink's result is ignored. The
-  // list is copied first so a sink may advise or unadvise from inside its Connecto.
+  bool StillAdvised(uint32_t cookie) const {
+    for (const Sink& sink : sinks_) {
+      if (sink.cookie == cookie) return true;
+    }
+    return false;
+  }
+
+  // Calls the advised sinks with the four progress values; a sink's result is ignored. A sink
+  // may advise or unadvise from inside its Connecto: the walk goes over the sinks advised when
+  // the firing began, held alive by a reference of their own, and skips any that an earlier
+  // sink has unadvised meanwhile (its owner may be tearing it down).
   void FireConnecto(const tVREXProgress& progress) {
     std::vector<Sink> sinks = sinks_;
     for (const Sink& sink : sinks) sink.events->AddRef();
     for (const Sink& sink : sinks) {
+      if (!StillAdvised(sink.cookie)) continue;
       sink.events->Connecto(progress.numpanelsused, progress.numlayouts, progress.numpanelstogo,
                             progress.numpartstogo);
     }
@@ -281,18 +308,18 @@ using tv::registry::Root;
 
 extern "C" __attribute__((visibility("default"))) HResult DllGetClassObject(const Guid* clsid,
                                                                             const Guid* iid, void** object) {
-  if (clsid == nullptr || iid == nullptr || object == nullptr) return sawplan::kInvalidPointer;
+  if (clsid == nullptr || iid == nullptr || object == nullptr) return tv::component::kInvalidPointer;
   *object = nullptr;
-  if (!(*clsid == sawplan::kClsidVrex)) return sawplan::kClassNotAvailable;
+  if (!(*clsid == sawplan::kClsidVrex)) return tv::component::kClassNotAvailable;
   auto* factory = new (std::nothrow) sawplan::VrexFactory();
-  if (factory == nullptr) return sawplan::kOutOfMemory;
+  if (factory == nullptr) return tv::component::kOutOfMemory;
   const HResult result = factory->QueryInterface(*iid, object);
   factory->Release();
   return result;
 }
 
 extern "C" __attribute__((visibility("default"))) HResult DllCanUnloadNow() {
-  return sawplan::liveObjects == 0 && sawplan::serverLocks == 0 ? sawplan::kOk : sawplan::kFalse;
+  return sawplan::liveObjects == 0 && sawplan::serverLocks == 0 ? tv::component::kOk : tv::component::kFalse;
 }
 
 extern "C" __attribute__((visibility("default"))) HResult DllRegisterServer() {
@@ -327,10 +354,11 @@ extern "C" __attribute__((visibility("default"))) HResult DllRegisterServer() {
   ok = ok && registry.SetString(Root::ClassesRoot, typeLibVersionKey, "", kTypeLibHelpString);
   ok = ok && registry.SetString(Root::ClassesRoot, typeLibVersionKey + "\\" + std::to_string(kTypeLibLocale),
                                 "", path);
-  const std::pair<Guid, const char*> interfaces[] = {{kIidIVrex, "IVrex"}, {kIidIVrexEvents, "_IVrexEvents"}};
-  for (const auto& [iid, name] : interfaces) {
+  const std::pair<Guid, const char*> interfaces[] = {{kIidIVrex, kIVrexDescription},
+                                                     {kIidIVrexEvents, kIVrexEventsDescription}};
+  for (const auto& [iid, description] : interfaces) {
     const std::string key = InterfaceKey(iid);
-    ok = ok && registry.SetString(Root::ClassesRoot, key, "", name);
+    ok = ok && registry.SetString(Root::ClassesRoot, key, "", description);
     ok = ok && registry.SetString(Root::ClassesRoot, key + "\\TypeLib", "", libid);
     ok = ok && registry.SetString(Root::ClassesRoot, key + "\\TypeLib", "Version", kTypeLibVersion);
   }

@@ -27,13 +27,13 @@ Status Failure(HResult code, std::string message) {
 void* OpenLibrary(const std::string& path, Status* status) {
   std::error_code error;
   if (!std::filesystem::exists(path, error)) {
-    *status = Failure(sawplan::kLibraryNotFound, "Cannot load " + path + ": the file does not exist");
+    *status = Failure(kLibraryNotFound, "Cannot load " + path + ": the file does not exist");
     return nullptr;
   }
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* reason = dlerror();
-    *status = Failure(sawplan::kBadLibrary,
+    *status = Failure(kBadLibrary,
                       "Cannot load " + path + ": " + (reason != nullptr ? reason : "unknown loader error"));
   }
   return handle;
@@ -53,16 +53,15 @@ Status CallRegistration(const std::string& libraryPath, const char* entryName, c
   Status status;
   void* handle = OpenLibrary(libraryPath, &status);
   if (handle == nullptr) return status;
-  auto entry = FindEntry<sawplan::DllRegisterServerFn>(handle, entryName);
+  auto entry = FindEntry<DllRegisterServerFn>(handle, entryName);
   if (entry == nullptr) {
     dlclose(handle);
-    return Failure(sawplan::kEntryPointNotFound, "Cannot " + std::string(action) + " " + libraryPath +
-                                                     ": it is not a component library (no " + entryName +
-                                                     ")");
+    return Failure(kEntryPointNotFound, "Cannot " + std::string(action) + " " + libraryPath +
+                                            ": it is not a component library (no " + entryName + ")");
   }
   const HResult code = entry();
   dlclose(handle);
-  if (!sawplan::Succeeded(code)) {
+  if (!Succeeded(code)) {
     return Failure(code, "Cannot " + std::string(action) + " " + libraryPath + ": " + entryName +
                              " failed (" + CodeText(code) + ") writing the registry in " +
                              registry::StoreFolder().string());
@@ -73,57 +72,56 @@ Status CallRegistration(const std::string& libraryPath, const char* entryName, c
 }  // namespace
 
 std::optional<std::string> ServerPath(const Guid& clsid, const registry::Registry& registry) {
-  auto path =
-      registry.GetString(Root::ClassesRoot, "CLSID\\" + sawplan::GuidText(clsid) + "\\InprocServer32", "");
+  auto path = registry.GetString(Root::ClassesRoot, "CLSID\\" + GuidText(clsid) + "\\InprocServer32", "");
   if (path && path->empty()) return std::nullopt;
   return path;
 }
 
 Status CreateInstance(const Guid& clsid, const Guid& iid, void** object, const registry::Registry& registry) {
-  if (object == nullptr) return Failure(sawplan::kInvalidPointer, "No place for the created object");
+  if (object == nullptr) return Failure(kInvalidPointer, "No place for the created object");
   *object = nullptr;
-  const std::string classText = sawplan::GuidText(clsid);
+  const std::string classText = GuidText(clsid);
   const std::optional<std::string> path = ServerPath(clsid, registry);
   if (!path) {
-    return Failure(sawplan::kClassNotRegistered,
+    return Failure(kClassNotRegistered,
                    "Class " + classText + " is not registered (registry " + registry.Folder().string() + ")");
   }
 
   Status status;
   void* handle = OpenLibrary(*path, &status);
   if (handle == nullptr) return status;
-  auto getClassObject = FindEntry<sawplan::DllGetClassObjectFn>(handle, sawplan::kDllGetClassObjectName);
+  auto getClassObject = FindEntry<DllGetClassObjectFn>(handle, kDllGetClassObjectName);
   if (getClassObject == nullptr) {
-    return Failure(sawplan::kEntryPointNotFound,
+    return Failure(kEntryPointNotFound,
                    "Cannot create class " + classText + ": " + *path + " does not export DllGetClassObject");
   }
 
   void* factoryObject = nullptr;
-  HResult code = getClassObject(&clsid, &sawplan::kIidIClassFactory, &factoryObject);
-  if (!sawplan::Succeeded(code) || factoryObject == nullptr) {
-    return Failure(sawplan::Succeeded(code) ? sawplan::kClassNotAvailable : code,
-                   "Cannot create class " + classText + ": " + *path + " has no class factory for it (" +
-                       CodeText(code) + ")");
+  HResult code = getClassObject(&clsid, &kIidIClassFactory, &factoryObject);
+  if (!Succeeded(code) || factoryObject == nullptr) {
+    return Failure(Succeeded(code) ? kClassNotAvailable : code, "Cannot create class " + classText + ": " +
+                                                                    *path + " has no class factory for it (" +
+                                                                    CodeText(code) + ")");
   }
-  auto* factory = static_cast<sawplan::IClassFactory*>(factoryObject);
+  auto* factory = static_cast<IClassFactory*>(factoryObject);
   code = factory->CreateInstance(nullptr, iid, object);
   factory->Release();
-  if (code == sawplan::kNoInterface) {
-    return Failure(code, "Class " + classText + " in " + *path + " does not support the interface " +
-                             sawplan::GuidText(iid));
+  if (code == kNoInterface) {
+    return Failure(
+        code, "Class " + classText + " in " + *path + " does not support the interface " + GuidText(iid));
   }
-  if (!sawplan::Succeeded(code)) {
+  if (!Succeeded(code)) {
     return Failure(code, "Cannot create class " + classText + " from " + *path + " (" + CodeText(code) + ")");
   }
   return status;
 }
 
 Status RegisterServer(const std::string& libraryPath) {
-  return CallRegistration(libraryPath, sawplan::kDllRegisterServerName, "register");
+  return CallRegistration(libraryPath, kDllRegisterServerName, "register");
 }
 
 Status UnregisterServer(const std::string& libraryPath) {
-  return CallRegistration(libraryPath, sawplan::kDllUnregisterServerName, "unregister");
+  return CallRegistration(libraryPath, kDllUnregisterServerName, "unregister");
 }
 
 }  // namespace tv::component

@@ -7,19 +7,15 @@
 #include <string>
 #include <utility>
 
+#include "component/binary_interface.h"
 #include "registry/registry.h"
-#include "sawplan/com_types.h"
 
 namespace tv::component {
 
-using sawplan::Guid;
-using sawplan::HResult;
-using sawplan::IUnknown;
-
 struct Status {
-  HResult code = sawplan::kOk;
+  HResult code = kOk;
   std::string message;  // empty on success; else names the class or library and the reason
-  bool Ok() const { return sawplan::Succeeded(code); }
+  bool Ok() const { return Succeeded(code); }
 };
 
 // The library registered for a class (its InprocServer32 value), if any.

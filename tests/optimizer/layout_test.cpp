@@ -157,6 +157,26 @@ TEST_F(LayoutTest, ParkedRectanglesComeBackLastParkedFirst) {
   EXPECT_DOUBLE_EQ(layout.freeRects[2].x, 0);
 }
 
+TEST_F(LayoutTest, RestoredRectangleTakesTheSmallPartsFlagOfANewOne) {
+  // Parking clears the flag; coming back for the next sequence, the rectangle is as good as a
+  // new one and must keep small parts off the panel's outer band again.
+  for (const int32_t smallPartsInside : {0, 1}) {
+    Load(Panel(1000, 1000, 1), {Part(1, 100, 100, 5)});
+    optimizer.settings.small_parts_inside = smallPartsInside;
+    layout.freeCount = 0;
+    optimizer.AddFreeRect(layout, 0, 0, 1000, 1000);
+    ASSERT_EQ(layout.freeCount, 1);
+    EXPECT_EQ(layout.freeRects[0].smallParts, smallPartsInside == 1);
+    optimizer.ParkFreeRect(layout, 0);
+    optimizer.RemoveFreeRect(layout, 0);
+    EXPECT_FALSE(layout.parkedRects[0].smallParts);
+    optimizer.RestoreParkedRects(layout);
+    ASSERT_EQ(layout.freeCount, 1);
+    EXPECT_EQ(layout.freeRects[0].smallParts, smallPartsInside == 1) << "flag " << smallPartsInside;
+    optimizer.ReleaseData();
+  }
+}
+
 TEST_F(LayoutTest, ScorePlacementShiftsPastABlockingPart) {
   Load(Panel(1000, 1000, 1), {Part(1, 100, 100, 5)});
   Place(0, 0, 100, 100);

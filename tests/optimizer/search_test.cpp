@@ -244,6 +244,29 @@ TEST(OptimizeTest, CallbackOnlyWhenAskedOncePerPass) {
   }
 }
 
+TEST(OptimizeTest, PassThatCanTryNoPanelTypeEndsTheRun) {
+  // Panel sequences above 999999 are never tried; a pass that finds nothing to try must end
+  // the run instead of starting the same pass again.
+  for (const int32_t sequence : {1000000, 2147483647}) {
+    Optimizer optimizer;
+    optimizer.Initialize(1, 1, 0);
+    optimizer.PutSettings(NestingSettings());
+    optimizer.PutPanel(Panel(1000, 1000, 5, sequence));
+    optimizer.PutPart(Part(1, 300, 200, 3));
+    int calls = 0;
+    optimizer.Optimize(1, [&](const tVREXProgress&) {
+      // A run stuck in its pass loop is stopped here so the test fails instead of hanging.
+      if (++calls == 3) optimizer.InterruptRun();
+    });
+    EXPECT_EQ(calls, 1) << "sequence " << sequence;
+    EXPECT_EQ(optimizer.GetNumLayouts(), 0);
+    const tVREXProgress progress = optimizer.GetProgress();
+    EXPECT_EQ(progress.numpanelstogo, 5);
+    EXPECT_EQ(progress.numpartstogo, 3);
+    optimizer.ReleaseData();
+  }
+}
+
 TEST(OptimizeTest, SearchLimits) {
   struct Case {
     int32_t maxIters;

@@ -6,9 +6,17 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "sawplan/com_types.h"
+#include "component/binary_interface.h"
 
 namespace sawplan {
+
+// The component model the contract is written in.
+using tv::component::Guid;
+using tv::component::GuidFromText;
+using tv::component::HResult;
+using tv::component::IUnknown;
+using tv::component::kIidIUnknown;
+using tv::component::kOk;
 
 // Records: int32 and double, little-endian, doubles on 8-byte boundaries. The padding words
 // are part of the layout both sides share.
@@ -169,7 +177,6 @@ inline constexpr Guid kIidIVrex = GuidFromText("{D223B72E-4BB2-438E-8DF3-30FC46E
 inline constexpr Guid kIidIVrexEvents = GuidFromText("{F6911B24-CB88-45E2-8A7A-4E8762F298B3}");
 inline constexpr Guid kLibidSawplan = GuidFromText("{6B74AF40-E83B-11D3-B166-90BE46C1007A}");
 
-inline constexpr const char* kTypeLibName = "SAWPLANLib";
 inline constexpr const char* kTypeLibVersion = "2.21";
 inline constexpr int kTypeLibLocale = 1033;
 inline constexpr const char* kTypeLibHelpString = "Sawplan 2.21 Type Library";

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "registry/registry.h"
@@ -100,6 +101,11 @@ TEST_F(ComponentTest, RegistrationToolWritesTheClassKeys) {
       {"Sawplan.Vrex\\CLSID", "", "{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}"},
       {"Sawplan.Vrex\\CurVer", "", "Sawplan.Vrex.2"},
       {"TypeLib\\{6B74AF40-E83B-11D3-B166-90BE46C1007A}\\2.21", "", "Sawplan 2.21 Type Library"},
+      {"Interface\\{D223B72E-4BB2-438E-8DF3-30FC46E02A10}", "", "IVrex Interface"},
+      {"Interface\\{D223B72E-4BB2-438E-8DF3-30FC46E02A10}\\TypeLib", "",
+       "{6B74AF40-E83B-11D3-B166-90BE46C1007A}"},
+      {"Interface\\{F6911B24-CB88-45E2-8A7A-4E8762F298B3}", "", "_IVrexEvents Interface"},
+      {"Interface\\{F6911B24-CB88-45E2-8A7A-4E8762F298B3}\\TypeLib", "Version", "2.21"},
   };
   for (const Value& v : values) {
     EXPECT_EQ(store.GetString(Root::ClassesRoot, v.key, v.name).value_or("<missing>"), v.value)
@@ -110,7 +116,9 @@ TEST_F(ComponentTest, RegistrationToolWritesTheClassKeys) {
   const ToolResult tool = RunTool("--registry " + folder_.string() + " unregister " + SAWPLAN_LIBRARY);
   ASSERT_EQ(tool.exitCode, 0) << tool.output;
   for (const char* key : {"CLSID\\{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}", "Sawplan.Vrex.2", "Sawplan.Vrex",
-                          "TypeLib\\{6B74AF40-E83B-11D3-B166-90BE46C1007A}"}) {
+                          "TypeLib\\{6B74AF40-E83B-11D3-B166-90BE46C1007A}",
+                          "Interface\\{D223B72E-4BB2-438E-8DF3-30FC46E02A10}",
+                          "Interface\\{F6911B24-CB88-45E2-8A7A-4E8762F298B3}"}) {
     EXPECT_FALSE(store.KeyExists(Root::ClassesRoot, key)) << key;
   }
 }
@@ -120,7 +128,7 @@ TEST_F(ComponentTest, CreatedClassRunsTheOptimizer) {
   Ref<IVrex> vrex = CreateVrex();
   ASSERT_TRUE(vrex);
   PutSmallJob(vrex.Get());
-  EXPECT_EQ(vrex->Optimize(0), sawplan::kOk);
+  EXPECT_EQ(vrex->Optimize(0), tv::component::kOk);
   int32_t count = 0;
   vrex->GetNumLayouts(&count);
   ASSERT_EQ(count, 2);
@@ -144,36 +152,36 @@ TEST_F(ComponentTest, CreationErrorsNameTheClassOrLibraryAndTheReason) {
   Register();
   const fs::path broken = folder_ / "libbroken.so";
   std::ofstream(broken) << "not a library";
-  const std::string classKey = "CLSID\\" + sawplan::GuidText(sawplan::kClsidVrex) + "\\InprocServer32";
+  const std::string classKey = "CLSID\\" + tv::component::GuidText(sawplan::kClsidVrex) + "\\InprocServer32";
   struct Case {
     const char* name;
     std::string serverPath;  // empty: the class is not registered at all
-    sawplan::Guid iid;
+    tv::component::Guid iid;
     HResult code;
     std::vector<std::string> mentions;
   };
-  const sawplan::Guid otherIid = sawplan::GuidFromText("{12345678-1234-1234-1234-123456789ABC}");
+  const tv::component::Guid otherIid = tv::component::GuidFromText("{12345678-1234-1234-1234-123456789ABC}");
   const Case cases[] = {
       {"not registered",
        "",
        sawplan::kIidIVrex,
-       sawplan::kClassNotRegistered,
+       tv::component::kClassNotRegistered,
        {"{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}", "not registered"}},
       {"library missing",
        (folder_ / "gone.so").string(),
        sawplan::kIidIVrex,
-       sawplan::kLibraryNotFound,
+       tv::component::kLibraryNotFound,
        {(folder_ / "gone.so").string(), "does not exist"}},
-      {"broken library", broken.string(), sawplan::kIidIVrex, sawplan::kBadLibrary, {broken.string()}},
+      {"broken library", broken.string(), sawplan::kIidIVrex, tv::component::kBadLibrary, {broken.string()}},
       {"no component",
        PLAIN_LIBRARY,
        sawplan::kIidIVrex,
-       sawplan::kEntryPointNotFound,
+       tv::component::kEntryPointNotFound,
        {PLAIN_LIBRARY, "DllGetClassObject"}},
       {"interface not supported",
        LibraryPath(),
        otherIid,
-       sawplan::kNoInterface,
+       tv::component::kNoInterface,
        {"{12345678-1234-1234-1234-123456789ABC}", "does not support"}},
   };
   for (const Case& c : cases) {
@@ -222,14 +230,14 @@ TEST_F(ComponentTest, RegistrationToolReportsBadLibrariesAndUsage) {
 // A sink that records every Connecto and may interrupt the run at a given call.
 class RecordingSink final : public sawplan::_IVrexEvents {
  public:
-  HResult QueryInterface(const sawplan::Guid& iid, void** object) override {
-    if (iid == sawplan::kIidIUnknown || iid == sawplan::kIidIVrexEvents) {
+  HResult QueryInterface(const tv::component::Guid& iid, void** object) override {
+    if (iid == tv::component::kIidIUnknown || iid == sawplan::kIidIVrexEvents) {
       *object = static_cast<sawplan::_IVrexEvents*>(this);
       AddRef();
-      return sawplan::kOk;
+      return tv::component::kOk;
     }
     *object = nullptr;
-    return sawplan::kNoInterface;
+    return tv::component::kNoInterface;
   }
   uint32_t AddRef() override { return ++refs; }
   uint32_t Release() override { return --refs; }
@@ -237,21 +245,25 @@ class RecordingSink final : public sawplan::_IVrexEvents {
                    int32_t numpartstogo) override {
     calls.push_back({numpanelsused, numlayouts, numpanelstogo, numpartstogo});
     if (interruptAt == static_cast<int>(calls.size()) && vrex != nullptr) vrex->InterruptRun();
-    return sawplan::kOk;
+    if (unadviseFrom != nullptr) std::exchange(unadviseFrom, nullptr)->Unadvise(unadviseCookie);
+    return tv::component::kOk;
   }
 
   std::atomic<uint32_t> refs{1};
   std::vector<sawplan::tVREXProgress> calls;
   int interruptAt = 0;
   IVrex* vrex = nullptr;
+  // Unadvised from inside the next Connecto.
+  tv::component::IConnectionPoint* unadviseFrom = nullptr;
+  uint32_t unadviseCookie = 0;
 };
 
 // An object that has no event interface.
 class NotASink final : public IUnknown {
  public:
-  HResult QueryInterface(const sawplan::Guid&, void** object) override {
+  HResult QueryInterface(const tv::component::Guid&, void** object) override {
     *object = nullptr;
-    return sawplan::kNoInterface;
+    return tv::component::kNoInterface;
   }
   uint32_t AddRef() override { return 2; }
   uint32_t Release() override { return 1; }
@@ -262,20 +274,21 @@ TEST_F(ComponentTest, AdvisedSinksGetConnectoOncePerPass) {
   Ref<IVrex> vrex = CreateVrex();
   ASSERT_TRUE(vrex);
   void* containerObject = nullptr;
-  ASSERT_EQ(vrex->QueryInterface(sawplan::kIidIConnectionPointContainer, &containerObject), sawplan::kOk);
-  Ref<sawplan::IConnectionPointContainer> container(
-      static_cast<sawplan::IConnectionPointContainer*>(containerObject));
-  sawplan::IConnectionPoint* rawPoint = nullptr;
-  EXPECT_EQ(container->FindConnectionPoint(sawplan::kIidIVrex, &rawPoint), sawplan::kNoConnection);
-  ASSERT_EQ(container->FindConnectionPoint(sawplan::kIidIVrexEvents, &rawPoint), sawplan::kOk);
-  Ref<sawplan::IConnectionPoint> point(rawPoint);
+  ASSERT_EQ(vrex->QueryInterface(tv::component::kIidIConnectionPointContainer, &containerObject),
+            tv::component::kOk);
+  Ref<tv::component::IConnectionPointContainer> container(
+      static_cast<tv::component::IConnectionPointContainer*>(containerObject));
+  tv::component::IConnectionPoint* rawPoint = nullptr;
+  EXPECT_EQ(container->FindConnectionPoint(sawplan::kIidIVrex, &rawPoint), tv::component::kNoConnection);
+  ASSERT_EQ(container->FindConnectionPoint(sawplan::kIidIVrexEvents, &rawPoint), tv::component::kOk);
+  Ref<tv::component::IConnectionPoint> point(rawPoint);
 
   NotASink notASink;
   uint32_t cookie = 0;
-  EXPECT_EQ(point->Advise(&notASink, &cookie), sawplan::kCannotConnect);
+  EXPECT_EQ(point->Advise(&notASink, &cookie), tv::component::kCannotConnect);
 
   RecordingSink sink;
-  ASSERT_EQ(point->Advise(&sink, &cookie), sawplan::kOk);
+  ASSERT_EQ(point->Advise(&sink, &cookie), tv::component::kOk);
   EXPECT_EQ(sink.refs, 2u);
 
   PutSmallJob(vrex.Get());
@@ -306,8 +319,8 @@ TEST_F(ComponentTest, AdvisedSinksGetConnectoOncePerPass) {
   EXPECT_EQ(sink.calls.size(), 2u);
   vrex->ReleaseData();
 
-  ASSERT_EQ(point->Unadvise(cookie), sawplan::kOk);
-  EXPECT_EQ(point->Unadvise(cookie), sawplan::kNoConnection);
+  ASSERT_EQ(point->Unadvise(cookie), tv::component::kOk);
+  EXPECT_EQ(point->Unadvise(cookie), tv::component::kNoConnection);
   EXPECT_EQ(sink.refs, 1u);
   sink.calls.clear();
   PutSmallJob(vrex.Get());
@@ -316,12 +329,51 @@ TEST_F(ComponentTest, AdvisedSinksGetConnectoOncePerPass) {
   vrex->ReleaseData();
 }
 
+TEST_F(ComponentTest, SinkUnadvisedDuringAFiringIsNotCalled) {
+  Register();
+  Ref<IVrex> vrex = CreateVrex();
+  ASSERT_TRUE(vrex);
+  void* containerObject = nullptr;
+  ASSERT_EQ(vrex->QueryInterface(tv::component::kIidIConnectionPointContainer, &containerObject),
+            tv::component::kOk);
+  Ref<tv::component::IConnectionPointContainer> container(
+      static_cast<tv::component::IConnectionPointContainer*>(containerObject));
+  tv::component::IConnectionPoint* rawPoint = nullptr;
+  ASSERT_EQ(container->FindConnectionPoint(sawplan::kIidIVrexEvents, &rawPoint), tv::component::kOk);
+  Ref<tv::component::IConnectionPoint> point(rawPoint);
+
+  // The first sink drops the second (a window closing its progress display, say) at the first
+  // event; the second is gone from then on, that first event included.
+  RecordingSink first;
+  RecordingSink second;
+  RecordingSink third;
+  uint32_t firstCookie = 0;
+  uint32_t secondCookie = 0;
+  uint32_t thirdCookie = 0;
+  ASSERT_EQ(point->Advise(&first, &firstCookie), tv::component::kOk);
+  ASSERT_EQ(point->Advise(&second, &secondCookie), tv::component::kOk);
+  ASSERT_EQ(point->Advise(&third, &thirdCookie), tv::component::kOk);
+  first.unadviseFrom = point.Get();
+  first.unadviseCookie = secondCookie;
+
+  PutSmallJob(vrex.Get());
+  vrex->Optimize(1);
+  vrex->ReleaseData();
+  EXPECT_EQ(first.calls.size(), 2u);
+  EXPECT_TRUE(second.calls.empty());
+  EXPECT_EQ(third.calls.size(), 2u);
+  EXPECT_EQ(second.refs, 1u);
+  EXPECT_EQ(point->Unadvise(secondCookie), tv::component::kNoConnection);
+  ASSERT_EQ(point->Unadvise(firstCookie), tv::component::kOk);
+  ASSERT_EQ(point->Unadvise(thirdCookie), tv::component::kOk);
+}
+
 // An outer object that counts the references its inner object hands on to it.
 class Outer final : public IUnknown {
  public:
-  HResult QueryInterface(const sawplan::Guid&, void** object) override {
+  HResult QueryInterface(const tv::component::Guid&, void** object) override {
     *object = nullptr;
-    return sawplan::kNoInterface;
+    return tv::component::kNoInterface;
   }
   uint32_t AddRef() override { return ++refs; }
   uint32_t Release() override { return --refs; }
@@ -331,32 +383,35 @@ class Outer final : public IUnknown {
 TEST_F(ComponentTest, ClassFactoryAggregationAndUnloading) {
   void* library = dlopen(SAWPLAN_LIBRARY, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library, nullptr) << dlerror();
-  sawplan::DllGetClassObjectFn getClassObject = nullptr;
-  sawplan::DllCanUnloadNowFn canUnloadNow = nullptr;
-  void* symbol = dlsym(library, sawplan::kDllGetClassObjectName);
+  tv::component::DllGetClassObjectFn getClassObject = nullptr;
+  tv::component::DllCanUnloadNowFn canUnloadNow = nullptr;
+  void* symbol = dlsym(library, tv::component::kDllGetClassObjectName);
   std::memcpy(&getClassObject, &symbol, sizeof symbol);
-  symbol = dlsym(library, sawplan::kDllCanUnloadNowName);
+  symbol = dlsym(library, tv::component::kDllCanUnloadNowName);
   std::memcpy(&canUnloadNow, &symbol, sizeof symbol);
   ASSERT_NE(getClassObject, nullptr);
   ASSERT_NE(canUnloadNow, nullptr);
-  EXPECT_EQ(canUnloadNow(), sawplan::kOk);
+  EXPECT_EQ(canUnloadNow(), tv::component::kOk);
 
   void* unused = nullptr;
-  const sawplan::Guid otherClass = sawplan::GuidFromText("{00000000-1111-2222-3333-444444444444}");
-  EXPECT_EQ(getClassObject(&otherClass, &sawplan::kIidIClassFactory, &unused), sawplan::kClassNotAvailable);
+  const tv::component::Guid otherClass =
+      tv::component::GuidFromText("{00000000-1111-2222-3333-444444444444}");
+  EXPECT_EQ(getClassObject(&otherClass, &tv::component::kIidIClassFactory, &unused),
+            tv::component::kClassNotAvailable);
 
   void* factoryObject = nullptr;
-  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &sawplan::kIidIClassFactory, &factoryObject), sawplan::kOk);
-  auto* factory = static_cast<sawplan::IClassFactory*>(factoryObject);
-  EXPECT_EQ(canUnloadNow(), sawplan::kFalse);
+  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &tv::component::kIidIClassFactory, &factoryObject),
+            tv::component::kOk);
+  auto* factory = static_cast<tv::component::IClassFactory*>(factoryObject);
+  EXPECT_EQ(canUnloadNow(), tv::component::kFalse);
 
   Outer outer;
   void* object = nullptr;
-  EXPECT_EQ(factory->CreateInstance(&outer, sawplan::kIidIVrex, &object), sawplan::kNoAggregation);
-  ASSERT_EQ(factory->CreateInstance(&outer, sawplan::kIidIUnknown, &object), sawplan::kOk);
+  EXPECT_EQ(factory->CreateInstance(&outer, sawplan::kIidIVrex, &object), tv::component::kNoAggregation);
+  ASSERT_EQ(factory->CreateInstance(&outer, tv::component::kIidIUnknown, &object), tv::component::kOk);
   auto* inner = static_cast<IUnknown*>(object);
   void* vrexObject = nullptr;
-  ASSERT_EQ(inner->QueryInterface(sawplan::kIidIVrex, &vrexObject), sawplan::kOk);
+  ASSERT_EQ(inner->QueryInterface(sawplan::kIidIVrex, &vrexObject), tv::component::kOk);
   auto* vrex = static_cast<IVrex*>(vrexObject);
   // References taken through the interface belong to the outer object.
   EXPECT_EQ(outer.refs, 2u);
@@ -367,26 +422,28 @@ TEST_F(ComponentTest, ClassFactoryAggregationAndUnloading) {
   EXPECT_EQ(outer.refs, 1u);
 
   factory->Release();
-  EXPECT_EQ(canUnloadNow(), sawplan::kFalse);  // the inner object still lives
+  EXPECT_EQ(canUnloadNow(), tv::component::kFalse);  // the inner object still lives
   inner->Release();
-  EXPECT_EQ(canUnloadNow(), sawplan::kOk);
+  EXPECT_EQ(canUnloadNow(), tv::component::kOk);
 
-  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &sawplan::kIidIClassFactory, &factoryObject), sawplan::kOk);
-  factory = static_cast<sawplan::IClassFactory*>(factoryObject);
+  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &tv::component::kIidIClassFactory, &factoryObject),
+            tv::component::kOk);
+  factory = static_cast<tv::component::IClassFactory*>(factoryObject);
   factory->LockServer(1);
   factory->Release();
-  EXPECT_EQ(canUnloadNow(), sawplan::kFalse);
-  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &sawplan::kIidIClassFactory, &factoryObject), sawplan::kOk);
-  factory = static_cast<sawplan::IClassFactory*>(factoryObject);
+  EXPECT_EQ(canUnloadNow(), tv::component::kFalse);
+  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &tv::component::kIidIClassFactory, &factoryObject),
+            tv::component::kOk);
+  factory = static_cast<tv::component::IClassFactory*>(factoryObject);
   factory->LockServer(0);
   factory->Release();
-  EXPECT_EQ(canUnloadNow(), sawplan::kOk);
+  EXPECT_EQ(canUnloadNow(), tv::component::kOk);
   dlclose(library);
 }
 
 TEST(GuidTest, TextRoundTrip) {
-  EXPECT_EQ(sawplan::GuidText(sawplan::kClsidVrex), "{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}");
-  EXPECT_EQ(sawplan::GuidText(sawplan::kIidIVrexEvents), "{F6911B24-CB88-45E2-8A7A-4E8762F298B3}");
+  EXPECT_EQ(tv::component::GuidText(sawplan::kClsidVrex), "{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}");
+  EXPECT_EQ(tv::component::GuidText(sawplan::kIidIVrexEvents), "{F6911B24-CB88-45E2-8A7A-4E8762F298B3}");
   EXPECT_FALSE(sawplan::kIidIVrex == sawplan::kIidIVrexEvents);
 }
 

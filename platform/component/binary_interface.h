@@ -1,12 +1,13 @@
-// The small component model shared by the optimizer library and the program that loads it:
-// class and interface identifiers, result codes, the reference-counted base interface, the
-// class factory and the connection point of an event source. Header only, no linking needed.
+// The binary interface between a component library and the program that loads it: class and
+// interface identifiers, result codes, the reference-counted base interface, the class factory,
+// the connection point of an event source and the exported entry points. Header only, no
+// linking needed, so a component library can build against it without the loader.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-namespace sawplan {
+namespace tv::component {
 
 // A 128-bit class or interface identifier.
 struct Guid {
@@ -170,4 +171,4 @@ inline constexpr const char* kDllCanUnloadNowName = "DllCanUnloadNow";
 inline constexpr const char* kDllRegisterServerName = "DllRegisterServer";
 inline constexpr const char* kDllUnregisterServerName = "DllUnregisterServer";
 
-}  // namespace sawplan
+}  // namespace tv::component
