@@ -11,6 +11,7 @@
 
 #include "drawing/drawing.h"
 #include "dxf_text.h"
+#include "testing/temp_folder.h"
 
 namespace tv::drawing {
 namespace {
@@ -341,9 +342,9 @@ TEST(DrawingWriter, FlatPolylineVerticesAreWrittenAtTheDepthSetThroughItsItems) 
 TEST(DrawingWriter, IndependentReaderAcceptsEveryWrittenFile) {
   if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "python3-ezdxf is not installed";
-  const fs::path dir = fs::temp_directory_path() / "h4_ezdxf_check";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  // A folder of its own: this test may run in several build trees at once.
+  const test_support::TempFolder folder;
+  const fs::path dir = folder.Path();
   int n = 0;
   auto save = [&](Drawing& d) {
     d.SetOutputFile((dir / ("out" + std::to_string(++n) + ".dxf")).string());
@@ -391,7 +392,6 @@ TEST(DrawingWriter, IndependentReaderAcceptsEveryWrittenFile) {
   const int rc =
       std::system(("/usr/bin/python3 " + script + " " + dir.string() + " > " + report + " 2>&1").c_str());
   EXPECT_EQ(rc, 0) << ReadAll(report);
-  fs::remove_all(dir);
 }
 
 }  // namespace
