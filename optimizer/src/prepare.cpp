@@ -252,10 +252,11 @@ void Optimizer::AppendPairBlock(int32_t i, bool turnedI, int32_t j, bool turnedJ
       jFirst = d2 < d4 - kEps;
     } else {
       block.drillLength = std::max(DrillLength(i, turnedI), DrillLength(j, turnedJ));
-      // The drilled reach across the width with j below i, and with i below j; the pair takes
-      // the order that keeps the drilling nearer the origin.
-      const double reachJFirst = DrillWidth(i, turnedI) + d4;
-      const double reachIFirst = DrillWidth(j, turnedJ) + d2;
+      // The drilled reach across the width with j below i, and with i below j: the farther of
+      // the two parts' drilling, since a part's drilling may reach beyond its partner. The
+      // pair takes the order that keeps the drilling nearer the origin.
+      const double reachJFirst = std::max(DrillWidth(j, turnedJ), d4 + DrillWidth(i, turnedI));
+      const double reachIFirst = std::max(DrillWidth(i, turnedI), d2 + DrillWidth(j, turnedJ));
       jFirst = JGoesFirst(reachJFirst, reachIFirst, d2, d4);
       block.drillWidth = jFirst ? reachJFirst : reachIFirst;
     }
@@ -266,8 +267,8 @@ void Optimizer::AppendPairBlock(int32_t i, bool turnedI, int32_t j, bool turnedJ
       jFirst = d1 < d3 - kEps;
     } else {
       block.drillWidth = std::max(DrillWidth(i, turnedI), DrillWidth(j, turnedJ));
-      const double reachJFirst = DrillLength(i, turnedI) + d3;
-      const double reachIFirst = DrillLength(j, turnedJ) + d1;
+      const double reachJFirst = std::max(DrillLength(j, turnedJ), d3 + DrillLength(i, turnedI));
+      const double reachIFirst = std::max(DrillLength(i, turnedI), d1 + DrillLength(j, turnedJ));
       jFirst = JGoesFirst(reachJFirst, reachIFirst, d1, d3);
       block.drillLength = jFirst ? reachJFirst : reachIFirst;
     }

@@ -219,6 +219,53 @@ TEST_F(PrepareTest, DrilledPairTakesTheOrderWithTheSmallerReach) {
   EXPECT_DOUBLE_EQ(pair->drillLength, 250);
 }
 
+TEST_F(PrepareTest, DrilledPairExtentBoundsTheDrillingOfBothParts) {
+  // A drill extent may reach past its own part (a bore through to the neighbour's side); the
+  // pair's extent must still bound it, whichever part goes first.
+  struct Case {
+    const char* name;
+    tVREXPartData i;
+    tVREXPartData j;
+  };
+  const Case cases[] = {
+      {"stacked, first part drilled past its partner", DrilledPart(1, 300, 200, 1, 100, 150),
+       DrilledPart(2, 300, 100, 1, 100, 400)},
+      {"stacked, second part drilled past its partner", DrilledPart(1, 300, 100, 1, 100, 400),
+       DrilledPart(2, 300, 200, 1, 100, 150)},
+      {"side by side, first part drilled past its partner", DrilledPart(1, 200, 300, 1, 150, 100),
+       DrilledPart(2, 100, 300, 1, 400, 100)},
+      {"side by side, second part drilled past its partner", DrilledPart(1, 100, 300, 1, 400, 100),
+       DrilledPart(2, 200, 300, 1, 150, 100)},
+      {"stacked, ordinary drilling", DrilledPart(1, 300, 200, 1, 120, 150),
+       DrilledPart(2, 300, 100, 1, 250, 20)},
+  };
+  for (const Case& c : cases) {
+    Load({Panel(1000, 1000, 1)}, {c.i, c.j});
+    Generate(0);
+    int pairs = 0;
+    for (Block& block : optimizer.blocks) {
+      if (block.count != 2 ||
+          optimizer.blockPlacements[block.first].part == optimizer.blockPlacements[block.first + 1].part) {
+        continue;
+      }
+      ++pairs;
+      // As built, then as turned round at either edge of the panel.
+      for (const double at : {-1.0, 0.0, 900.0}) {
+        if (at >= 0) optimizer.ArrangePairBlock(block, at, at, 1000, 1000);
+        for (int k = 0; k < 2; ++k) {
+          const BlockPlacement& p = optimizer.blockPlacements[block.first + k];
+          EXPECT_LE(p.x + optimizer.DrillLength(p.part, p.turned), block.drillLength + kEps)
+              << c.name << ", part " << p.part + 1 << " at " << at;
+          EXPECT_LE(p.y + optimizer.DrillWidth(p.part, p.turned), block.drillWidth + kEps)
+              << c.name << ", part " << p.part + 1 << " at " << at;
+        }
+      }
+    }
+    EXPECT_EQ(pairs, 1) << c.name;
+    optimizer.ReleaseData();
+  }
+}
+
 TEST_F(PrepareTest, ArrangePairBlockPutsTheLongerPartAgainstTheNearEdge) {
   Load({Panel(1000, 1000, 1)}, {Part(1, 200, 100, 1, 0), Part(2, 300, 100, 1, 0)});
   Generate(0);

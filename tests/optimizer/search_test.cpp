@@ -433,5 +433,41 @@ TEST(OptimizeTest, DrilledPartsStayInsideTheDrillingArea) {
   }
 }
 
+TEST(OptimizeTest, DrillingDeeperThanItsPartStaysInsideTheDrillingArea) {
+  // Part 2 is drilled 280 deep across a width of 100, in an area 260 deep: it fits nowhere, not
+  // even below part 1 where the pair's own reach (150 + 100) would let it in.
+  struct Case {
+    const char* name;
+    bool stacked;
+  };
+  for (const Case& c : {Case{"stacked", true}, Case{"side by side", false}}) {
+    auto drilled = [&](int32_t pid, double across, double drillAlong, double drillAcross) {
+      tVREXPartData part = c.stacked ? Part(pid, 300, across, 1, 0) : Part(pid, across, 300, 1, 0);
+      part.drilling_required = 1;
+      part.drill_length = c.stacked ? drillAlong : drillAcross;
+      part.drill_width = c.stacked ? drillAcross : drillAlong;
+      return part;
+    };
+    Instance instance;
+    instance.settings = NestingSettings();
+    instance.panels = {c.stacked ? Panel(2000, 1000, 2) : Panel(1000, 2000, 2)};
+    instance.panels[0].drilling_area_length = c.stacked ? 2000 : 260;
+    instance.panels[0].drilling_area_width = c.stacked ? 260 : 2000;
+    instance.parts = {drilled(1, 200, 100, 150), drilled(2, 100, 100, 280)};
+    Optimizer optimizer;
+    const RunResult result = RunJob(optimizer, instance);
+    for (const fixture::ReadLayout& read : result.layouts) {
+      for (const tVREXPlacedPartData& placed : read.parts) {
+        const tVREXPartData& part = instance.parts[placed.pid - 1];
+        EXPECT_LE(placed.lengthcoord + part.drill_length, instance.panels[0].drilling_area_length + 1e-3)
+            << c.name << ", pid " << placed.pid;
+        EXPECT_LE(placed.widthcoord + part.drill_width, instance.panels[0].drilling_area_width + 1e-3)
+            << c.name << ", pid " << placed.pid;
+      }
+    }
+    EXPECT_EQ(result.progress.numpartstogo, 1) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace sawplan
