@@ -235,6 +235,15 @@ void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
       }
       program.CurrentNestName = program.EnteredNestName;
     }
+    // The name becomes part of the sheet and CSV file names: one with a level in it would write
+    // into another folder. Checked before the nest folder is cleared, so nothing changes.
+    if (!program.CurrentNestName.empty() && !files::IsPlainFileName(program.CurrentNestName)) {
+      ui.Tell(
+          "Nest name  " + program.CurrentNestName + "  is not a valid file name\n\n         Nesting aborted",
+          "Nesting Error", core::MsgIcon::Critical);
+      ReleaseWindow(program);
+      return;
+    }
 
     run.TextHeightDivisor = TextHeightDivisorFor(settings::GetSettingValue(program, "Font Size"));
     ApplyNestFont(program);

@@ -8,11 +8,15 @@
 
 namespace tv::worklist {
 
-// Deletes exactly the named file of a folder (never a pattern); false when it was not deleted.
+// Deletes the folder's one entry of that name (found without regard to case when the exact name
+// is missing), never a pattern, a folder or anything outside the folder: "/", "." and ".." are
+// refused and "\" is an ordinary character. False when nothing was deleted.
 bool DeleteListedFile(const std::string& folder, const std::string& name);
 
 // Deletes the files the nest list shows from the nest folder (ClearDestDir) or from the
 // temporary nest folder (ClearNestTmpDir), each failure ignored, then reads the list again.
+// Only names the list read from that same folder, still directly inside it, are deleted; a list
+// showing another folder deletes nothing.
 void ClearDestDir(core::Program& program);
 void ClearNestTmpDir(core::Program& program);
 

@@ -47,6 +47,15 @@ std::string ToSlashes(std::string_view path) {
   return out;
 }
 
+bool IsEntryName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+bool IsPlainFileName(std::string_view name) {
+  return IsEntryName(name) && name.find('\\') == std::string_view::npos;
+}
+
 bool HasDriveLetter(std::string_view path) {
   return path.size() >= 2 && path[1] == ':' &&
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
@@ -84,6 +93,13 @@ std::optional<std::string> FindExisting(const std::string& path) {
 std::string ResolvePath(const std::string& path) {
   std::optional<std::string> found = FindExisting(path);
   return found ? *found : path;
+}
+
+std::optional<std::string> FindEntryName(const std::string& folder, std::string_view name) {
+  if (!IsEntryName(name)) return std::nullopt;
+  const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  if (EntryExists(base + std::string(name))) return std::string(name);
+  return FindNoCase(base, name);
 }
 
 std::string ResolveForWriting(const std::string& path) {

@@ -270,6 +270,57 @@ TEST_F(InputWindowTest, ClearingTheNestFolderDeletesExactlyTheListedFiles) {
   EXPECT_EQ(Items(program.Input.NestList), std::vector<std::string>{"JOB002.DXF"});
 }
 
+TEST_F(InputWindowTest, ClearingTheNestFolderNeverReachesOutsideIt) {
+  const std::string jobs = Folder("jobs");
+  program.NestPath = Folder("jobs/nests");
+  // The shop's own drawings next to the nest folder, and a listed file whose name, read with
+  // "\" as a separator, would point at them.
+  for (const char* name : {"victim.DXF", "VICTIM.dxf"}) WriteText(jobs + name, "keep");
+  WriteText(program.NestPath + "..\\victim.DXF", "listed");
+  WriteText(program.NestPath + "..\\VICTIM.DXF", "listed");
+  support::SetFileListPath(program.Input.NestList, program.NestPath);
+  ASSERT_EQ(Items(program.Input.NestList).size(), 2u);
+
+  ClearDestDir(program);
+  EXPECT_TRUE(std::filesystem::exists(jobs + "victim.DXF"));
+  EXPECT_TRUE(std::filesystem::exists(jobs + "VICTIM.dxf"));
+  EXPECT_TRUE(Items(program.Input.NestList).empty());  // the listed files themselves went
+}
+
+TEST_F(InputWindowTest, ClearingANestFolderTheListDoesNotShowDeletesNothingThere) {
+  const std::string shown = Folder("old nests");
+  WriteText(shown + "JOB001.DXF", "");
+  support::SetFileListPath(program.Input.NestList, shown);
+  // A new nest folder typed since: the user never saw its files listed.
+  program.NestPath = Folder("new nests");
+  for (const char* name : {"JOB001.DXF", "JOB002.DXF"}) WriteText(program.NestPath + name, "");
+
+  ClearDestDir(program);
+  EXPECT_TRUE(std::filesystem::exists(program.NestPath + "JOB001.DXF"));
+  EXPECT_TRUE(std::filesystem::exists(program.NestPath + "JOB002.DXF"));
+  EXPECT_TRUE(std::filesystem::exists(shown + "JOB001.DXF"));
+}
+
+TEST_F(InputWindowTest, ADeletedNameIsOneFileDirectlyInsideItsFolder) {
+  const std::string parent = Folder("p");
+  const std::string folder = Folder("p/f");
+  WriteText(parent + "x.DXF", "keep");
+  Folder("p/f/sub");
+  WriteText(folder + "sub/y.DXF", "keep");
+  WriteText(folder + "..\\x.DXF", "literal");
+  const struct {
+    const char* name;
+    bool deleted;
+  } cases[] = {
+      {"../x.DXF", false},  {"..", false},  {".", false},        {"", false},
+      {"sub/y.DXF", false}, {"sub", false}, {"..\\x.DXF", true},  // an ordinary name here, not a way up
+  };
+  for (const auto& c : cases) EXPECT_EQ(DeleteListedFile(folder, c.name), c.deleted) << "'" << c.name << "'";
+  EXPECT_TRUE(std::filesystem::exists(parent + "x.DXF"));
+  EXPECT_TRUE(std::filesystem::exists(folder + "sub/y.DXF"));
+  EXPECT_FALSE(std::filesystem::exists(folder + "..\\x.DXF"));
+}
+
 TEST_F(InputWindowTest, DeleteAllSourceFilesOnlyAfterAClickInTheSourceList) {
   const std::string source = Folder("source");
   for (const char* name : {"a.dxf", "b.dxf"}) WriteText(source + name, "");

@@ -54,6 +54,45 @@ TEST_F(PathResolve, WritingResolvesTheFolderButKeepsTheNewName) {
   EXPECT_EQ(ResolveForWriting("JOB001.DXF"), "JOB001.DXF");
 }
 
+TEST_F(PathResolve, AnEntryNameIsOneLevelAsItStands) {
+  MakeFile("f/..\\x.DXF");
+  MakeFile("f/Part.DXF");
+  MakeFile("x.DXF");
+  const struct {
+    std::string name;
+    std::optional<std::string> found;
+  } cases[] = {
+      {"..\\x.DXF", "..\\x.DXF"},  // the literal entry, not x.DXF one level up
+      {"..\\X.dxf", "..\\x.DXF"}, {"part.dxf", "Part.DXF"}, {"../x.DXF", std::nullopt},
+      {"..", std::nullopt},       {"", std::nullopt},       {"missing.DXF", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindEntryName(root_ + "f/", c.name), c.found) << c.name;
+}
+
+TEST(FileNames, PlainNamesHaveNoLevels) {
+  const struct {
+    std::string name;
+    bool entry;
+    bool plain;
+  } cases[] = {
+      {"JOB", true, true},
+      {" Kit ", true, true},
+      {"..JOB", true, true},
+      {"..\\OUT", true, false},
+      {"a\\b", true, false},
+      {"../OUT", false, false},
+      {"a/b", false, false},
+      {"..", false, false},
+      {".", false, false},
+      {"", false, false},
+      {std::string("a\0b", 3), false, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsEntryName(c.name), c.entry) << c.name;
+    EXPECT_EQ(IsPlainFileName(c.name), c.plain) << c.name;
+  }
+}
+
 TEST(DriveLetters, AreRecognisedInBothSeparatorStyles) {
   EXPECT_TRUE(HasDriveLetter("C:"));
   EXPECT_TRUE(HasDriveLetter("d:\\Nests\\"));
