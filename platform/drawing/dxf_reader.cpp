@@ -500,12 +500,22 @@ class Reader {
     return it != readers.end() ? it->second : &Reader::OtherEntity;
   }
 
+  // Group 101 opens the "Embedded Object" part newer versions append to multi-line texts and
+  // attributes: its groups reuse the codes of the entity's own (position, height, direction)
+  // and describe columns no older format has, so they are passed over up to the extended data.
+  static bool InEmbeddedObject(const RawGroup& b, bool& inside) {
+    if (b.code == 101) inside = true;
+    return inside && b.code < 1000;
+  }
+
   // Hands each of the entity's groups to handle; the groups it does not take are the common
   // ones or kept as they stand, and so are extended data and application groups.
   template <class Handle>
   void EachGroup(const std::vector<RawGroup>& body, Entity& e, Handle&& handle) {
     int appDepth = 0;
+    bool embedded = false;
     for (const RawGroup& b : body) {
+      if (InEmbeddedObject(b, embedded)) continue;
       if (InAppGroup(b, appDepth)) continue;
       if (b.code >= 1000) {
         Keep(b, e);
@@ -882,7 +892,9 @@ class Reader {
   void OtherEntity(std::string_view type, const std::vector<RawGroup>& body, Entity& e) {
     OtherData d;
     d.type = std::string(type);
+    bool embedded = false;
     for (const RawGroup& b : body) {
+      if (InEmbeddedObject(b, embedded)) continue;
       if (b.code == 8) {
         e.layer = LayerIndex(b.value);
         continue;

@@ -87,6 +87,56 @@ TEST(DrawingReader, ReadsNewerVersionsWithHandlesClassMarkersAndObjects) {
   for (const SegmentItem& s : d.GetEntities2()) EXPECT_FLOAT_EQ(s.Z1, 5);
 }
 
+// Newer programs follow a multi-line text with an "Embedded Object" part (from group 101 on)
+// whose groups reuse the codes of the text's own: position, height, direction.
+TEST(DrawingReader, EmbeddedObjectOfAMultiLineTextLeavesTheTextsOwnGroups) {
+  const std::string embedded =
+      "101|Embedded Object|70|1|10|1|20|0|30|0|11|100|21|50|31|0|40|60|41|0|42|20|43|2.5|71|2|72|1|44|60|"
+      "45|0|73|0|74|0|46|0";
+  struct Case {
+    const char* name;
+    std::string file;
+  };
+  const Case cases[] = {
+      {"text",
+       EntitiesFile("0|MTEXT|5|2A|100|AcDbEntity|8|NOTE|100|AcDbMText|10|100|20|50|30|0|40|2.5|41|60|46|0|"
+                    "71|1|72|5|1|Hinge side|73|1|44|1|" +
+                    embedded + "|1001|TAVOLIN|1000|kept")},
+      {"attribute", testing::BlocksFile(
+                        "0|BLOCK|8|0|2|B|70|2|10|0|20|0|30|0|0|LINE|8|0|10|0|20|0|11|1|21|0|0|ENDBLK|8|0",
+                        "0|INSERT|8|0|66|1|2|B|10|0|20|0|30|0|"
+                        "0|ATTRIB|100|AcDbEntity|8|NOTE|100|AcDbText|10|100|20|50|30|0|40|2.5|1|Hinge side|"
+                        "100|AcDbAttribute|280|0|2|SIDE|70|0|71|2|72|0|" +
+                            embedded + "|0|SEQEND|8|0")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Drawing d;
+    MustRead(d, c.file);
+    const auto texts = d.GetTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].Txt, "Hinge side");
+    EXPECT_FLOAT_EQ(texts[0].X1, 100);
+    EXPECT_FLOAT_EQ(texts[0].Y1, 50);
+    EXPECT_FLOAT_EQ(texts[0].Rotation, 0);
+    EXPECT_FLOAT_EQ(texts[0].Height, 2.5f);
+    // The extents stay with the text, and the written file places it there too.
+    float l, t, r, b;
+    ASSERT_TRUE(d.GetExtents(l, t, r, b));
+    EXPECT_GE(l, 0);
+    EXPECT_LE(r, 130);
+    EXPECT_LE(t, 55);
+    const std::string written = d.WriteDrawingToString();
+    // Extended data after the embedded part is the text's own again.
+    EXPECT_EQ(written.find("kept") != std::string::npos, std::string(c.name) == "text");
+    Drawing again;
+    MustRead(again, written);
+    ASSERT_EQ(again.GetTexts().size(), 1u);
+    EXPECT_NEAR(again.GetTexts()[0].Y1, 50, 2.5);
+    EXPECT_NEAR(again.GetTexts()[0].X1, 100, 1e-3);
+  }
+}
+
 TEST(DrawingReader, KeepsLayerOrderOfTheTableThenFirstUse) {
   Drawing d;
   MustRead(d, Lines("0|SECTION|2|TABLES|0|TABLE|2|LAYER|0|LAYER|2|ZED|70|0|62|1|0|LAYER|2|ALPHA|70|0|62|2|"
