@@ -181,7 +181,7 @@ class DisplayVisitor : public EntityVisitor, public OutlineSink {
 
   void Visit(const Entity& e, const Placement& at) override {
     if (!doc_.LayerAt(at.layer).Visible()) return;
-    color_ = AciToBgr(at.color);
+    color_ = ShownColor(e, at);
     if (const auto* t = std::get_if<TextData>(&e.data)) {
       if (t->attrib && (t->attribFlags & 1)) return;  // an invisible attribute
       Text(*t, ObjectMatrix(e, at));
@@ -223,6 +223,16 @@ class DisplayVisitor : public EntityVisitor, public OutlineSink {
     d.font = FontOf(t.style);
     d.color = color_;
     list.texts.push_back(std::move(d));
+  }
+  // An entity drawn by layer shows its layer's 24-bit colour when the layer has one (the
+  // colour number would only come near it); otherwise the colour number resolved.
+  std::int32_t ShownColor(const Entity& e, const Placement& at) const {
+    const int own = e.color < 0 ? -e.color : e.color;
+    if (own != 0 && (own < 1 || own > 255)) {
+      const std::int32_t bgr = Document::LayerBgr(doc_.LayerAt(at.layer));
+      if (bgr >= 0) return bgr;
+    }
+    return AciToBgr(at.color);
   }
   std::string FontOf(const std::string& style) const {
     const std::string upper = UpperAscii(style.empty() ? std::string("STANDARD") : style);

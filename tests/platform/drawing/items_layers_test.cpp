@@ -189,5 +189,24 @@ TEST(DrawingDisplay, ResolvesColoursAndLeavesOutHiddenLayers) {
   EXPECT_EQ(shown.texts[0].height, 2);
 }
 
+TEST(DrawingDisplay, ShowsALayersTwentyFourBitColour) {
+  Drawing d;
+  testing::MustRead(d,
+                    testing::Lines("0|SECTION|2|TABLES|0|TABLE|2|LAYER|0|LAYER|2|SLATE|70|0|62|5|420|3368601|"
+                                   "0|ENDTAB|0|ENDSEC|0|SECTION|2|ENTITIES|"
+                                   "0|LINE|8|SLATE|10|0|20|0|11|1|21|1|"       // by layer
+                                   "0|LINE|8|SLATE|62|1|10|0|20|0|11|1|21|1|"  // its own colour number
+                                   "0|TEXT|8|SLATE|10|0|20|0|40|2|1|x|0|ENDSEC|0|EOF"));
+  d.Layers().Add(true, 0x00A5FF, "ADDED", true, true, 0, "");
+  d.AddLine(0, 0, 0, 5, 5, 0, "ADDED");
+  const DisplayList shown = d.BuildDisplayList(0.01);
+  ASSERT_EQ(shown.paths.size(), 3u);
+  EXPECT_EQ(shown.paths[0].color, 0x996633);  // RGB 336699 as &HBBGGRR
+  EXPECT_EQ(shown.paths[1].color, 0x0000FF);
+  EXPECT_EQ(shown.paths[2].color, 0x00A5FF);  // not the nearest colour number's orange
+  ASSERT_EQ(shown.texts.size(), 1u);
+  EXPECT_EQ(shown.texts[0].color, 0x996633);
+}
+
 }  // namespace
 }  // namespace tv::drawing
