@@ -10,6 +10,7 @@
 
 #include "core/input_window_state.h"
 #include "core/ui_port.h"
+#include "core/work_list_columns.h"
 #include "drawing/drawing.h"
 #include "grid/grid.h"
 
@@ -72,10 +73,10 @@ class Program {
 
   // ---- Grids, settings and sheet stock (app/settings, app/stock, app/worklist) ----
   // The four grids; the Qt grids are views over these models.
-  tv::grid::Grid PList{0, 26};    // work list
-  tv::grid::Grid Settings{0, 2};  // settings: name, value
-  tv::grid::Grid SSList{0, 8};    // sheet stock
-  tv::grid::Grid MPL{0, 8};       // pull list
+  tv::grid::Grid PList{0, kWorkListCols};  // work list
+  tv::grid::Grid Settings{0, 2};           // settings: name, value
+  tv::grid::Grid SSList{0, 8};             // sheet stock
+  tv::grid::Grid MPL{0, 8};                // pull list
 
   // Setting values, copied from the settings grid by SetSettings. Lengths are in the work unit.
   double PerimeterMargin = 0;

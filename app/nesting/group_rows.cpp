@@ -6,11 +6,10 @@
 
 #include "text/ascii_text.h"
 #include "text/number_text.h"
+#include "worklist/work_list.h"
 
 namespace tv::nesting {
 namespace {
-
-constexpr long kSubNameCol = 26;
 
 const std::string& Cell(const RowCells& cells, long col) {
   static const std::string kEmpty;
@@ -44,19 +43,19 @@ std::string RowDrawingFile(std::string_view fileNameCell) {
 }
 
 bool RowIsTaken(const RowCells& cells) {
-  return text::RoundHalfEven(text::Val(Cell(cells, 1))) != 0 &&
-         CharCount(text::TrimBlanks(Cell(cells, 3))) > 4;
+  return text::RoundHalfEven(text::Val(Cell(cells, worklist::kColOk))) != 0 &&
+         CharCount(text::TrimBlanks(Cell(cells, worklist::kColFileName))) > 4;
 }
 
 std::string RowCsvText(const RowCells& cells) {
   const long maxCols = cells.empty() ? 0 : static_cast<long>(cells.size()) - 1;
   std::string out = "\"";
   bool first = true;
-  for (long c = 2; c <= maxCols; ++c) {
-    if (c == kSubNameCol) continue;
+  for (long c = worklist::kColQty; c <= maxCols; ++c) {
+    if (c == worklist::kColSubName) continue;
     std::string field = Cell(cells, c);
-    if (c == 3 && !Cell(cells, kSubNameCol).empty()) {
-      field = Cell(cells, kSubNameCol);
+    if (c == worklist::kColFileName && !Cell(cells, worklist::kColSubName).empty()) {
+      field = Cell(cells, worklist::kColSubName);
       if (EndsWithDxf(field, false)) field.resize(field.size() - 4);
     }
     if (!first) out += "\",\"";
@@ -69,20 +68,20 @@ std::string RowCsvText(const RowCells& cells) {
 
 GroupPart MakeGroupPart(const RowCells& cells, long row, const std::string& groupMaterial) {
   GroupPart part;
-  part.DrawingPath = Cell(cells, 12) + RowDrawingFile(Cell(cells, 3));
-  part.Length = text::Val(Cell(cells, 9));
-  part.Width = text::Val(Cell(cells, 10));
-  part.Thickness = text::Val(Cell(cells, 11));
+  part.DrawingPath = Cell(cells, worklist::kColPath) + RowDrawingFile(Cell(cells, worklist::kColFileName));
+  part.Length = text::Val(Cell(cells, worklist::kColLength));
+  part.Width = text::Val(Cell(cells, worklist::kColWidth));
+  part.Thickness = text::Val(Cell(cells, worklist::kColThick));
   part.Material = groupMaterial;
-  part.Qty = RoundToInt(text::Val(Cell(cells, 2)));
-  part.Cabinet = Cell(cells, 6);
-  part.Description = Cell(cells, 7);
-  part.Rotatable = RoundToInt(text::Val(Cell(cells, 23)));
-  part.XOfs = text::Val(Cell(cells, 24));
-  part.YOfs = text::Val(Cell(cells, 25));
+  part.Qty = RoundToInt(text::Val(Cell(cells, worklist::kColQty)));
+  part.Cabinet = Cell(cells, worklist::kColCabinet);
+  part.Description = Cell(cells, worklist::kColDescription);
+  part.Rotatable = RoundToInt(text::Val(Cell(cells, worklist::kColRotatable)));
+  part.XOfs = text::Val(Cell(cells, worklist::kColXOfs));
+  part.YOfs = text::Val(Cell(cells, worklist::kColYOfs));
   for (int k = 0; k < 4; ++k) {
-    part.EMat[static_cast<std::size_t>(k)] = Cell(cells, 13 + 2 * k);
-    part.ECo[static_cast<std::size_t>(k)] = Cell(cells, 14 + 2 * k);
+    part.EMat[static_cast<std::size_t>(k)] = Cell(cells, worklist::kColEMat1 + 2 * k);
+    part.ECo[static_cast<std::size_t>(k)] = Cell(cells, worklist::kColECo1 + 2 * k);
   }
   part.WorkListRow = row;
   part.SortKey = text::TrimBlanks(part.Cabinet);

@@ -4,6 +4,7 @@
 
 #include "files/files.h"
 #include "text/number_text.h"
+#include "worklist/work_list.h"
 
 namespace tv::nesting {
 
@@ -18,8 +19,8 @@ std::string HandOverSheetLine(const std::string& sheetPath) {
 std::string HandOverPartsText(const grid::Grid& workList) {
   std::string text = "!CNCOff\r\n!HBDOn\r\n";
   for (long r = 1; r <= workList.MaxRows(); ++r) {
-    if (text::Val(workList.CellText(r, 2)) == 0) continue;
-    text += workList.CellText(r, 12) + workList.CellText(r, 3) + "^\r\n";
+    if (text::Val(workList.CellText(r, worklist::kColQty)) == 0) continue;
+    text += workList.CellText(r, worklist::kColPath) + workList.CellText(r, worklist::kColFileName) + "^\r\n";
   }
   return text;
 }

@@ -1,15 +1,10 @@
 // Pull-list rows are found again by their material and drop texts as they stand in the grid.
 #include "nesting/pull_list_tally.h"
 
+#include "stock/stock_cells.h"
 #include "text/number_text.h"
 
 namespace tv::nesting {
-namespace {
-constexpr long kMaterialCol = 2;
-constexpr long kDropCol = 3;
-constexpr long kQtyCol = 5;
-}  // namespace
-
 void ClearPullList(grid::Grid& pullList, int& rowCount) {
   rowCount = 0;
   pullList.SetRow(1);
@@ -22,11 +17,13 @@ void ClearPullList(grid::Grid& pullList, int& rowCount) {
 }
 
 void TallyPullList(grid::Grid& pullList, const grid::Grid& stock, int& rowCount, long stockRow) {
-  const std::string material = stock.CellText(stockRow, kMaterialCol);
-  const std::string drop = stock.CellText(stockRow, kDropCol);
+  const std::string material = stock.CellText(stockRow, stock::kColMaterial);
+  const std::string drop = stock.CellText(stockRow, stock::kColDrop);
   for (long r = 1; r <= pullList.MaxRows(); ++r) {
-    if (pullList.CellText(r, kDropCol) == drop && pullList.CellText(r, kMaterialCol) == material) {
-      pullList.SetCellText(r, kQtyCol, text::CStr(text::Val(pullList.CellText(r, kQtyCol)) + 1));
+    if (pullList.CellText(r, stock::kColDrop) == drop &&
+        pullList.CellText(r, stock::kColMaterial) == material) {
+      pullList.SetCellText(r, stock::kColQty,
+                           text::CStr(text::Val(pullList.CellText(r, stock::kColQty)) + 1));
       return;
     }
   }
@@ -34,7 +31,7 @@ void TallyPullList(grid::Grid& pullList, const grid::Grid& stock, int& rowCount,
   if (pullList.MaxRows() < rowCount) pullList.SetMaxRows(rowCount);
   if (pullList.MaxCols() < stock.MaxCols()) pullList.SetMaxCols(stock.MaxCols());
   for (long c = 1; c <= stock.MaxCols(); ++c) {
-    pullList.SetCellText(rowCount, c, c == kQtyCol ? std::string("1") : stock.CellText(stockRow, c));
+    pullList.SetCellText(rowCount, c, c == stock::kColQty ? std::string("1") : stock.CellText(stockRow, c));
   }
 }
 

@@ -141,7 +141,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
 
   support::RefreshFileList(program.Input.NestList);
   ui.ProcessEvents();
-  program.JobName = worklist::GetWorkListCell(program, 1, 4);
+  program.JobName = worklist::GetWorkListCell(program, 1, worklist::kColJob);
   viewer::FillLayerList(program);
   ui.SetPointer(core::Pointer::Normal);
 
@@ -163,7 +163,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
       const long used = index < program.SheetsUsedByRow.size() ? program.SheetsUsedByRow[index] : 0;
       // Qty 0 offers an unlimited supply: taking sheets from it must not make it negative.
       const double left = qty == 0 ? 0 : qty - static_cast<double>(used);
-      stock::SetStockCell(program, row, stock::kQtyCol, text::CStr(left));
+      stock::SetStockCell(program, row, stock::kColQty, text::CStr(left));
     }
   }
 
@@ -270,7 +270,7 @@ void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
       const RowCells cells = ReadRowCells(program, r);
       if (!RowIsTaken(cells)) continue;
       // Without a size the optimizer cannot place the part; the row is shown red and reported.
-      if (text::Val(cells[9]) <= 0 || text::Val(cells[10]) <= 0) {
+      if (text::Val(cells[worklist::kColLength]) <= 0 || text::Val(cells[worklist::kColWidth]) <= 0) {
         worklist::MarkWorkListRow(program, r);
         run.DimensionErrorFound = true;
         continue;

@@ -5,13 +5,11 @@
 
 namespace tv::settings {
 
-namespace {}  // namespace
-
 long FindSettingRow(const core::Program& program, std::string_view name) {
   const std::string wanted = text::UpperAscii(name);
   const grid::Grid& g = program.Settings;
   for (long row = 1; row <= g.MaxRows(); ++row) {
-    if (text::UpperAscii(text::TrimBlanks(g.CellText(row, 1))) == wanted) return row;
+    if (text::UpperAscii(text::TrimBlanks(g.CellText(row, kColName))) == wanted) return row;
   }
   return 0;
 }
@@ -21,7 +19,7 @@ std::string GetSettingValue(core::Program& program, std::string_view name) {
   if (row == 0) return {};
   grid::Grid& g = program.Settings;
   g.SetRow(row);
-  g.SetCol(2);
+  g.SetCol(kColValue);
   switch (g.CellKind()) {
     case grid::Kind::Edit:
       return text::UpperAscii(g.Text());
@@ -36,14 +34,14 @@ std::string GetSettingValue(core::Program& program, std::string_view name) {
 
 std::string GetSettingText(core::Program& program, std::string_view name) {
   const long row = FindSettingRow(program, name);
-  if (row == 0 || program.Settings.CellKindAt(row, 2) != grid::Kind::Edit) return {};
-  return program.Settings.CellText(row, 2);
+  if (row == 0 || program.Settings.CellKindAt(row, kColValue) != grid::Kind::Edit) return {};
+  return program.Settings.CellText(row, kColValue);
 }
 
 void SetSettingValue(core::Program& program, std::string_view name, std::string_view value) {
   const long row = FindSettingRow(program, name);
-  if (row == 0 || program.Settings.CellKindAt(row, 2) != grid::Kind::Edit) return;
-  program.Settings.SetCellText(row, 2, value);
+  if (row == 0 || program.Settings.CellKindAt(row, kColValue) != grid::Kind::Edit) return;
+  program.Settings.SetCellText(row, kColValue, value);
 }
 
 }  // namespace tv::settings

@@ -10,6 +10,12 @@ class Program;
 
 namespace tv::settings {
 
+// Columns of the settings grid.
+enum SettingsColumn : long {
+  kColName = 1,
+  kColValue = 2,
+};
+
 // Row of the first setting whose name, blanks trimmed and case ignored, is name; 0 when none.
 long FindSettingRow(const core::Program& program, std::string_view name);
 

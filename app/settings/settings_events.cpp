@@ -11,13 +11,13 @@ namespace tv::settings {
 void Settings_ButtonClicked(core::Program& program, long col, long row, int) {
   if (col != 2 || program.SettingsPathEditing) return;
   grid::Grid& g = program.Settings;
-  if (g.CellKindAt(row, 2) != grid::Kind::CheckBox) return;
-  g.SetCheckCaptionAt(row, 2, g.CheckValueAt(row, 2) == 1 ? " Yes" : " No");
+  if (g.CellKindAt(row, kColValue) != grid::Kind::CheckBox) return;
+  g.SetCheckCaptionAt(row, kColValue, g.CheckValueAt(row, kColValue) == 1 ? " Yes" : " No");
 }
 
 void Settings_DblClick(core::Program& program, long col, long row) {
   grid::Grid& g = program.Settings;
-  const std::string name = text::UpperAscii(g.CellText(row, 1));
+  const std::string name = text::UpperAscii(g.CellText(row, kColName));
   if (col != 1 || row < 1 || name.find("PATH") == std::string::npos || program.RunInProgress) {
     program.SettingsPathEditing = false;
     return;
@@ -28,9 +28,9 @@ void Settings_DblClick(core::Program& program, long col, long row) {
       nestRow ? "Select Destination path for Nested DXF files." : "Select Source path for CSV files.";
   program.SettingsPathEditing = true;
   const std::optional<std::string> folder =
-      program.ui().ChooseFolder("Path Browser", prompt, g.CellText(row, 2));
+      program.ui().ChooseFolder("Path Browser", prompt, g.CellText(row, kColValue));
   if (folder) {
-    g.SetCellText(row, 2, *folder);
+    g.SetCellText(row, kColValue, *folder);
     // The nest list follows the new folder as it would after a path change in the input window.
     if (support::EnsurePath(program, *folder, "") && nestRow)
       support::SetFileListPath(program.Input.NestList, support::AddBackslash(*folder));

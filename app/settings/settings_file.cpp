@@ -8,6 +8,7 @@
 #include "core/program.h"
 #include "files/atomic_write.h"
 #include "files/file_ops.h"
+#include "settings/setting_lookup.h"
 #include "text/ascii_text.h"
 #include "text/file_text.h"
 #include "text/lines.h"
@@ -16,8 +17,6 @@ namespace tv::settings {
 
 namespace {
 
-constexpr long kValueCol = 2;
-constexpr long kNameCol = 1;
 // The record count is a 16-bit count.
 constexpr long kMaxRecords = 32767;
 constexpr size_t kFontNameLength = 30;
@@ -101,9 +100,9 @@ std::optional<Record> ReadRecord(std::string_view line, std::string& problem) {
 
 // Makes the value cell one kind, with nothing left over from what the row held before.
 void ShapeValueCell(grid::Grid& g, long row, grid::Kind kind, const std::vector<std::string>& items) {
-  g.SetCellKindAt(row, kValueCol, kind);
-  g.SetCheckCaptionAt(row, kValueCol, "");
-  g.SetChoiceListAt(row, kValueCol, Join(items));
+  g.SetCellKindAt(row, kColValue, kind);
+  g.SetCheckCaptionAt(row, kColValue, "");
+  g.SetChoiceListAt(row, kColValue, Join(items));
 }
 
 void SelectByUpperName(grid::Grid& g, long row, const std::vector<std::string>& items,
@@ -114,14 +113,14 @@ void SelectByUpperName(grid::Grid& g, long row, const std::vector<std::string>& 
   for (size_t i = 0; i < items.size(); ++i) {
     if (text::UpperAscii(items[i]) == upper) index = static_cast<int>(i);
   }
-  g.SetChoiceIndexAt(row, kValueCol, index);
+  g.SetChoiceIndexAt(row, kColValue, index);
 }
 
 // False when the printer offers no font list.
 bool FillFontChoice(core::Program& program, long row, const std::string& value) {
   grid::Grid& g = program.Settings;
   ShapeValueCell(g, row, grid::Kind::Choice, {"DXF Font"});
-  g.SetChoiceIndexAt(row, kValueCol, 0);
+  g.SetChoiceIndexAt(row, kColValue, 0);
   std::optional<std::vector<std::string>> fonts;
   if (program.PrinterFonts) fonts = program.PrinterFonts();
   if (!fonts) return false;
@@ -136,8 +135,8 @@ bool FillFontChoice(core::Program& program, long row, const std::string& value) 
     if (names[i] == value) selected = static_cast<int>(i) + 1;  // the last equal one wins
   }
   names.insert(names.begin(), "DXF Font");
-  g.SetChoiceListAt(row, kValueCol, Join(names));
-  g.SetChoiceIndexAt(row, kValueCol, selected);
+  g.SetChoiceListAt(row, kColValue, Join(names));
+  g.SetChoiceIndexAt(row, kColValue, selected);
   return true;
 }
 
@@ -157,7 +156,7 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
   }
   const std::string text = text::DecodeFileText(*bytes).text;
   grid::Grid& g = program.Settings;
-  if (g.MaxCols() < kValueCol) g.SetMaxCols(kValueCol);
+  if (g.MaxCols() < kColValue) g.SetMaxCols(kColValue);
   long count = 0;
   std::string problem;
   long lineNo = 0;
@@ -173,18 +172,18 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
     ++count;
     g.SetMaxRows(count);
     g.SetRow(count);
-    g.SetCol(kNameCol);
+    g.SetCol(kColName);
     g.SetText(record->name);
-    g.SetCol(kValueCol);
+    g.SetCol(kColValue);
 
     const std::string& value = record->value;
     const std::string upperValue = text::UpperAscii(value);
     const std::string upperName = text::UpperAscii(record->name);
     if (upperValue == "YES" || upperValue == "NO") {
       ShapeValueCell(g, count, grid::Kind::CheckBox, {});
-      g.SetCheckValueAt(count, kValueCol, upperValue == "YES" ? 1 : 0);
+      g.SetCheckValueAt(count, kColValue, upperValue == "YES" ? 1 : 0);
       // The caption follows the value whether or not the grid's click handler is installed.
-      g.SetCheckCaptionAt(count, kValueCol, upperValue == "YES" ? " Yes" : " No");
+      g.SetCheckCaptionAt(count, kColValue, upperValue == "YES" ? " Yes" : " No");
     } else if (upperName == "NEST FROM CORNER") {
       SelectByUpperName(g, count, kCorners, value);
     } else if (upperName == "CUT OUT DIRECTION") {
@@ -196,7 +195,7 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
       }
     } else {
       ShapeValueCell(g, count, grid::Kind::Edit, {});
-      g.SetCellText(count, kValueCol, value);
+      g.SetCellText(count, kColValue, value);
     }
   }
   if (problem.empty()) return true;
@@ -208,19 +207,19 @@ bool SaveSettingsCsv(const core::Program& program, const std::string& fileName, 
   const grid::Grid& g = program.Settings;
   std::string out;
   for (long row = 1; row <= g.MaxRows(); ++row) {
-    const std::string name = g.CellText(row, kNameCol);
+    const std::string name = g.CellText(row, kColName);
     if (name.empty()) break;
     std::string value;
-    switch (g.CellKindAt(row, kValueCol)) {
+    switch (g.CellKindAt(row, kColValue)) {
       case grid::Kind::Edit:
-        value = g.CellText(row, kValueCol);
+        value = g.CellText(row, kColValue);
         break;
       case grid::Kind::CheckBox:
-        value = g.CheckValueAt(row, kValueCol) != 0 ? "YES" : "NO";
+        value = g.CheckValueAt(row, kColValue) != 0 ? "YES" : "NO";
         break;
       case grid::Kind::Choice: {
         const std::string upperName = text::UpperAscii(name);
-        const int index = g.ChoiceIndexAt(row, kValueCol);
+        const int index = g.ChoiceIndexAt(row, kColValue);
         if (upperName == "NEST FROM CORNER") {
           if (index >= 0 && index < static_cast<int>(kCorners.size()))
             value = text::UpperAscii(kCorners[static_cast<size_t>(index)]);
@@ -228,7 +227,7 @@ bool SaveSettingsCsv(const core::Program& program, const std::string& fileName, 
           if (index >= 0 && index < static_cast<int>(kDirections.size()))
             value = kDirections[static_cast<size_t>(index)];
         } else {
-          value = g.CellText(row, kValueCol);
+          value = g.CellText(row, kColValue);
         }
         break;
       }

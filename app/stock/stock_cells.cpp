@@ -16,19 +16,19 @@ void SetStockCell(core::Program& program, long row, long col, std::string_view t
 }
 
 double GetStockQty(const core::Program& program, long row) {
-  return text::Val(GetStockCell(program, row, kQtyCol));
+  return text::Val(GetStockCell(program, row, kColQty));
 }
 
 double GetStockLength(const core::Program& program, long row) {
-  return ToWorkUnits(program, GetStockCell(program, row, kLengthCol), 150);
+  return ToWorkUnits(program, GetStockCell(program, row, kColLength), 150);
 }
 
 double GetStockWidth(const core::Program& program, long row) {
-  return ToWorkUnits(program, GetStockCell(program, row, kWidthCol), 100);
+  return ToWorkUnits(program, GetStockCell(program, row, kColWidth), 100);
 }
 
 double GetStockThickness(const core::Program& program, long row) {
-  return ToWorkUnits(program, GetStockCell(program, row, kThicknessCol), 4);
+  return ToWorkUnits(program, GetStockCell(program, row, kColThickness), 4);
 }
 
 }  // namespace tv::stock

@@ -12,14 +12,14 @@ namespace tv::stock {
 
 // Columns of the sheet-stock grid (and of the pull list, which has the same layout).
 enum StockColumn : long {
-  kOkCol = 1,
-  kMaterialCol = 2,
-  kDropCol = 3,
-  kGrainCol = 4,
-  kQtyCol = 5,
-  kLengthCol = 6,
-  kWidthCol = 7,
-  kThicknessCol = 8,
+  kColOk = 1,
+  kColMaterial = 2,
+  kColDrop = 3,
+  kColGrain = 4,
+  kColQty = 5,
+  kColLength = 6,
+  kColWidth = 7,
+  kColThickness = 8,
   kStockCols = 8,
 };
 

@@ -13,8 +13,6 @@ namespace tv::stock {
 
 namespace {
 
-constexpr long kWorkListMaterialCol = 8;
-
 bool IsBlank(std::string_view text) {
   return text.find_first_not_of(' ') == std::string_view::npos;
 }
@@ -25,7 +23,7 @@ bool IsStockMaterial(core::Program& program, std::string_view material) {
   const std::string key = MaterialKey(material);
   if (key == MaterialKey(program.LastStockMaterial)) return true;
   for (long row = 1; row <= program.SSList.MaxRows(); ++row) {
-    program.LastStockMaterial = GetStockCell(program, row, kMaterialCol);
+    program.LastStockMaterial = GetStockCell(program, row, kColMaterial);
     if (MaterialKey(program.LastStockMaterial) == key) return true;
   }
   return false;
@@ -33,12 +31,12 @@ bool IsStockMaterial(core::Program& program, std::string_view material) {
 
 void AddWorkListMaterialsToStock(core::Program& program) {
   for (long wlRow = 1; wlRow <= program.PList.MaxRows(); ++wlRow) {
-    const std::string key = MaterialKey(program.PList.CellText(wlRow, kWorkListMaterialCol));
+    const std::string key = MaterialKey(program.PList.CellText(wlRow, core::kColMaterial));
     if (key.empty()) continue;
     bool present = false;
     long emptyRow = 0;
     for (long row = 1; row <= program.SSList.MaxRows(); ++row) {
-      const std::string text = GetStockCell(program, row, kMaterialCol);
+      const std::string text = GetStockCell(program, row, kColMaterial);
       // Only a truly empty material cell is free: a material whose name has no character
       // the key keeps (all accented letters, say) is still somebody's stock row.
       if (IsBlank(text)) {
@@ -51,14 +49,14 @@ void AddWorkListMaterialsToStock(core::Program& program) {
       }
       program.ui().ProcessEvents();
     }
-    if (!present && emptyRow != 0) SetStockCell(program, emptyRow, kMaterialCol, key);
+    if (!present && emptyRow != 0) SetStockCell(program, emptyRow, kColMaterial, key);
   }
 }
 
 void RefreshMaterialChoices(core::Program& program) {
   std::vector<std::string> items;
   for (long row = 1; row <= program.SSList.MaxRows(); ++row) {
-    std::string text = GetStockCell(program, row, kMaterialCol);
+    std::string text = GetStockCell(program, row, kColMaterial);
     if (text.empty() || std::find(items.begin(), items.end(), text) != items.end()) continue;
     items.push_back(std::move(text));
   }
@@ -69,7 +67,7 @@ void RefreshMaterialChoices(core::Program& program) {
   }
   grid::Grid& workList = program.PList;
   workList.SetRow(-1);
-  workList.SetCol(kWorkListMaterialCol);
+  workList.SetCol(core::kColMaterial);
   workList.SetChoiceList(list);
 }
 

@@ -26,7 +26,7 @@ void ShapeStockGrid(grid::Grid& g, const std::vector<std::string>& headers, bool
   g.SetHeaders(headers);
   if (tickColumn) {
     g.SetRow(-1);
-    g.SetCol(kOkCol);
+    g.SetCol(kColOk);
     g.SetCellKind(grid::Kind::CheckBox);
   }
 }
@@ -44,7 +44,7 @@ void SetUpStockGrids(core::Program& program) {
   pull.SetMaxCols(kStockCols);
   pull.SetMaxRows(kDefaultStockRows);
   ShapeStockGrid(pull, kPullHeaders, false);
-  pull.SetColumnHiddenAt(kOkCol, true);
+  pull.SetColumnHiddenAt(kColOk, true);
 }
 
 std::string StockFolder(const core::Program& program) {
@@ -73,7 +73,7 @@ void ShtStk_Load(core::Program& program) {
 
   RefreshMaterialChoices(program);
   program.StockLoading = false;
-  program.MPL.SetColumnHiddenAt(kOkCol, true);
+  program.MPL.SetColumnHiddenAt(kColOk, true);
 
   grid::GridEvents& events = program.SSList.Events();
   events.ButtonClicked = [&program](long col, long row, int state) {
@@ -98,15 +98,15 @@ void NoteStockEntered(core::Program& program) {
 }
 
 void SSList_ButtonClicked(core::Program& program, long col, long row, int state) {
-  if (col != kOkCol || state < 1 || program.StockLoading) return;
-  const bool lacking = GetStockCell(program, row, kMaterialCol).empty() ||
-                       text::Val(GetStockCell(program, row, kLengthCol)) == 0 ||
-                       text::Val(GetStockCell(program, row, kWidthCol)) == 0 ||
-                       text::Val(GetStockCell(program, row, kThicknessCol)) == 0;
+  if (col != kColOk || state < 1 || program.StockLoading) return;
+  const bool lacking = GetStockCell(program, row, kColMaterial).empty() ||
+                       text::Val(GetStockCell(program, row, kColLength)) == 0 ||
+                       text::Val(GetStockCell(program, row, kColWidth)) == 0 ||
+                       text::Val(GetStockCell(program, row, kColThickness)) == 0;
   if (lacking) {
     program.ui().Tell("Information not entered for:\rMaterial, Kerf, Length, Width or Thickness", "Alert",
                       core::MsgIcon::Warning);
-    program.SSList.SetCellText(row, kOkCol, "");
+    program.SSList.SetCellText(row, kColOk, "");
     return;
   }
   NoteStockEntered(program);
@@ -118,7 +118,7 @@ void SSList_DblClick(core::Program& program, long col, long row) {
 }
 
 void SSList_CellChange(core::Program& program, long, long row) {
-  SetStockCell(program, row, kMaterialCol, GetStockCell(program, row, kMaterialCol));
+  SetStockCell(program, row, kColMaterial, GetStockCell(program, row, kColMaterial));
   NoteStockEntered(program);
 }
 

@@ -106,7 +106,7 @@ void ShowPartInfoAt(core::Program& program, float x, float y) {
   }
   spec.BringToFront = true;
   const grid::Grid& workList = program.PList;
-  for (long c = 2; c <= workList.MaxCols(); ++c) {
+  for (long c = core::kColQty; c <= workList.MaxCols(); ++c) {
     spec.Lines.push_back(workList.CellText(0, c) + ", " + workList.CellText(static_cast<long>(row), c));
   }
 }

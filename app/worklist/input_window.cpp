@@ -14,7 +14,6 @@
 #include "worklist/file_lists.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
-#include "worklist/worklist_grid.h"
 
 namespace tv::worklist {
 namespace {
@@ -42,7 +41,7 @@ void SelectedRows(grid::Grid& g, long& first, long& last) {
 
 void DeleteSelectedWorkListRows(core::Program& program) {
   if (program.ui().Ask("Delete selected entries in Process List?", "Query")) {
-    grid::Grid& g = WorkListGrid(program);
+    grid::Grid& g = program.PList;
     g.DoAction(grid::ActionCode::EndEdit);
     if (g.IsBlockSelected() || g.SelectionCount() != 0) {
       g.SetBlockSelect(true);
@@ -60,7 +59,7 @@ void DeleteSelectedWorkListRows(core::Program& program) {
 }
 
 void CheckUncheckSelectedRows(core::Program& program) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   long first = 0;
   long last = 0;
   SelectedRows(g, first, last);
@@ -131,13 +130,13 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
   }
 
   SetUpWorkListGrid(program, 0);
-  WorkListGrid(program).SetMultiSelect(true);
+  program.PList.SetMultiSelect(true);
   InstallWorkListEvents(program);
   return InputWindowLoad::Loaded;
 }
 
 void InstallWorkListEvents(core::Program& program) {
-  grid::GridEvents& events = WorkListGrid(program).Events();
+  grid::GridEvents& events = program.PList.Events();
   events.ButtonClicked = [&program](long col, long row, int state) {
     PList_ButtonClicked(program, col, row, state);
   };
@@ -257,7 +256,7 @@ void PList_DblClick(core::Program& program, long col, long row) {
         GetWorkListCell(program, row, kColPath) + GetWorkListCell(program, row, kColFileName);
     if (files::Exist(path)) viewer::ShowDxf(program, path);
   } else if (!program.RunInProgress) {
-    support::SortGridByColumn(program, WorkListGrid(program), col);
+    support::SortGridByColumn(program, program.PList, col);
   }
 }
 

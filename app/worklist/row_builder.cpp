@@ -7,13 +7,12 @@
 #include "viewer/viewer_procedures.h"
 #include "worklist/file_lists.h"
 #include "worklist/work_list.h"
-#include "worklist/worklist_grid.h"
 
 namespace tv::worklist {
 namespace {
 
 void StartBatch(core::Program& program) {
-  const long rows = WorkListGrid(program).MaxRows();
+  const long rows = program.PList.MaxRows();
   program.LastFilledRow = 0;
   program.RowMaterialMissing.assign(static_cast<size_t>(rows) + 1, false);
   for (long row = 1; row <= rows; ++row) {
@@ -25,7 +24,7 @@ void StartBatch(core::Program& program) {
 // The row the next drawing goes into: the first row after the last one filled whose file name
 // is empty, so a row that stands below a gap is never written over.
 long NextFreeRow(core::Program& program) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   long row = program.LastFilledRow + 1;
   while (row <= g.MaxRows() && !GetWorkListCell(program, row, kColFileName).empty()) ++row;
   if (row > g.MaxRows()) g.SetMaxRows(row);
@@ -104,7 +103,7 @@ void AddDrawing(core::Program& program, const std::string& name) {
 
 void FinishBatch(core::Program& program) {
   core::Ui& ui = program.ui();
-  const long rows = WorkListGrid(program).MaxRows();
+  const long rows = program.PList.MaxRows();
   auto missing = [&](long row) {
     return static_cast<size_t>(row) < program.RowMaterialMissing.size() &&
            program.RowMaterialMissing[static_cast<size_t>(row)];
@@ -158,7 +157,7 @@ void AddFile_Click(core::Program& program) {
   program.MetricUnits = false;
 
   const core::FileListState& list = program.Input.SourceList;
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   const long items = static_cast<long>(list.Items.size());
   if (g.MaxRows() < items) g.SetMaxRows(items);
 

@@ -3,7 +3,6 @@
 #include "grid/grid.h"
 #include "text/ascii_text.h"
 #include "worklist/work_list.h"
-#include "worklist/worklist_grid.h"
 
 namespace tv::worklist {
 
@@ -19,7 +18,7 @@ void WorkListSearch::SetText(const std::string& text) {
 
 bool WorkListSearch::Next(core::Program& program) {
   ClearWorkListMarks(program);
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   const std::string wanted = text::TrimBlanks(text_);
   while (true) {
     // The grid never searches its header, so a position left below 1 by a failed search

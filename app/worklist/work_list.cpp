@@ -6,7 +6,6 @@
 #include "files/files.h"
 #include "text/ascii_text.h"
 #include "text/number_text.h"
-#include "worklist/worklist_grid.h"
 
 namespace tv::worklist {
 namespace {
@@ -34,7 +33,7 @@ const std::vector<std::string>& WorkListHeaders() {
 }
 
 void SetUpWorkListGrid(core::Program& program, long minRows) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   if (g.MaxCols() < kWorkListCols) g.SetMaxCols(kWorkListCols);
   if (g.MaxRows() < minRows) g.SetMaxRows(minRows);
   g.SetHeaders(WorkListHeaders());
@@ -47,7 +46,7 @@ void SetUpWorkListGrid(core::Program& program, long minRows) {
 }
 
 std::string GetWorkListCell(core::Program& program, long row, long col) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   g.SetCol(col);
   g.SetRow(row);
   return g.Text();
@@ -55,14 +54,14 @@ std::string GetWorkListCell(core::Program& program, long row, long col) {
 
 void SetWorkListCell(core::Program& program, long row, long col, std::string_view text) {
   // A choice cell of this grid takes any text, so nothing has to be switched first.
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   g.SetCol(col);
   g.SetRow(row);
   g.SetText(text);
 }
 
 void MarkWorkListRow(core::Program& program, long row) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   g.SetCol(-1);
   g.SetRow(row);
   g.SetCellBackColor(kMarkedRowColor);
@@ -71,7 +70,7 @@ void MarkWorkListRow(core::Program& program, long row) {
 }
 
 void ClearWorkListMarks(core::Program& program) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   g.SetCol(-1);
   g.SetRow(-1);
   g.SetCellBackColor(grid::kWhite);
@@ -80,7 +79,7 @@ void ClearWorkListMarks(core::Program& program) {
 }
 
 void ClearWorkList(core::Program& program) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   BlockWholeGrid(g);
   {
     // Every cleared tick is reported, and each report would scan the whole list again;
@@ -97,7 +96,7 @@ void ClearWorkList(core::Program& program) {
 
 void UpdateProcButton(core::Program& program) {
   program.Input.ProcEnabled = false;
-  const long rows = WorkListGrid(program).MaxRows();
+  const long rows = program.PList.MaxRows();
   for (long row = 1; row <= rows; ++row) {
     if (text::Val(GetWorkListCell(program, row, kColOk)) != 0) {
       program.Input.ProcEnabled = true;
@@ -107,7 +106,7 @@ void UpdateProcButton(core::Program& program) {
 }
 
 void DeselectWorkList(core::Program& program) {
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   BlockWholeGrid(g);
   g.SetBlockSelect(false);
 }
@@ -116,7 +115,7 @@ bool VerifyWorkListFiles(core::Program& program, bool quiet) {
   core::Ui& ui = program.ui();
   ui.SetPointer(core::Pointer::Busy);
   ClearWorkListMarks(program);
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   long counted = 0;
   long missing = 0;
   for (long row = 1; row <= g.MaxRows(); ++row) {

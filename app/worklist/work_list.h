@@ -7,40 +7,15 @@
 #include <vector>
 
 #include "core/program.h"
+#include "core/work_list_columns.h"
 #include "grid/grid.h"
 
 namespace tv::worklist {
 
-// Work-list columns, numbered from 1 as the grid numbers them.
-enum WorkListColumn : long {
-  kColOk = 1,
-  kColQty = 2,
-  kColFileName = 3,
-  kColJob = 4,
-  kColRoom = 5,
-  kColCabinet = 6,
-  kColDescription = 7,
-  kColMaterial = 8,
-  kColLength = 9,
-  kColWidth = 10,
-  kColThick = 11,
-  kColPath = 12,
-  kColEMat1 = 13,
-  kColECo1 = 14,
-  kColEMat2 = 15,
-  kColECo2 = 16,
-  kColEMat3 = 17,
-  kColECo3 = 18,
-  kColEMat4 = 19,
-  kColECo4 = 20,
-  kColLength2 = 21,
-  kColWidth2 = 22,
-  kColRotatable = 23,
-  kColXOfs = 24,
-  kColYOfs = 25,
-  kColSubName = 26,
-};
-constexpr long kWorkListCols = 26;
+// The work list's columns (core/work_list_columns.h), named here as everywhere else.
+using core::kWorkListCols;
+using core::WorkListColumn;
+using enum core::WorkListColumn;
 
 // Row colours: a marked row is red, column "OK" always grey, a row whose drawing is missing
 // has its file name in a slightly different red, and a search hit is yellow.

@@ -18,7 +18,6 @@
 #include "text/lines.h"
 #include "text/number_text.h"
 #include "worklist/work_list.h"
-#include "worklist/worklist_grid.h"
 
 namespace tv::worklist {
 namespace {
@@ -47,7 +46,7 @@ void UnitsFromFirstRow(core::Program& program) {
 void SortByMaterial(core::Program& program) {
   ClearWorkListMarks(program);
   program.SortOrder = 1;
-  support::SortGridByColumn(program, WorkListGrid(program), kColMaterial);
+  support::SortGridByColumn(program, program.PList, kColMaterial);
 }
 
 // The drawing a row names: "File Name" with ".DXF" added when it lacks it, in its "Path".
@@ -59,7 +58,7 @@ bool RowDrawingExists(core::Program& program, long row) {
 
 void ImportLines(core::Program& program, std::string_view text) {
   core::Ui& ui = program.ui();
-  grid::Grid& g = WorkListGrid(program);
+  grid::Grid& g = program.PList;
   const long columns = g.MaxCols();
   long rowsSoFar = 0;
   long rejectedCount = 0;
@@ -109,7 +108,7 @@ void LoadWorkList(core::Program& program) {
   if (file) {
     RememberFolder(program, *file);
     std::string error;
-    if (WorkListGrid(program).LoadGridFile(*file, &error)) {
+    if (program.PList.LoadGridFile(*file, &error)) {
       SetUpWorkListGrid(program, 0);
       UnitsFromFirstRow(program);
     } else {
@@ -126,7 +125,7 @@ void SaveWorkList(core::Program& program) {
   if (!file) return;
   RememberFolder(program, *file);
   std::string error;
-  if (!WorkListGrid(program).SaveGridFile(*file, true, &error)) {
+  if (!program.PList.SaveGridFile(*file, true, &error)) {
     program.ui().Tell("Work List Not Saved:\r" + *file + (error.empty() ? "" : "\r" + error), "Alert!",
                       core::MsgIcon::Critical);
   }

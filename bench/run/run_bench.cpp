@@ -133,7 +133,7 @@ Result RunOnce(const std::string& job, const fs::path& root) {
 
   Result result;
   for (long r = 1; r <= program.PList.MaxRows(); ++r) {
-    result.parts += static_cast<int>(std::atof(program.PList.CellText(r, 2).c_str()));
+    result.parts += static_cast<int>(std::atof(program.PList.CellText(r, tv::core::kColQty).c_str()));
   }
   const tv::nesting::VrexFactory registered = tv::nesting::RegisteredVrexFactory(program.RegistryFolder);
   const tv::nesting::VrexFactory timed = [&](std::string& reason) {

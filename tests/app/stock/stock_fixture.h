@@ -30,7 +30,7 @@ class StockFixture : public ::testing::Test {
     if (program_.PList.MaxRows() < row) program_.PList.SetMaxRows(row);
     program_.PList.SetCellText(row, 8, material);
   }
-  std::string Material(long row) const { return program_.SSList.CellText(row, kMaterialCol); }
+  std::string Material(long row) const { return program_.SSList.CellText(row, kColMaterial); }
 
   test_support::TempFolder temp_;
   test_support::ScriptedUi ui_;

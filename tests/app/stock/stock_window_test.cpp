@@ -57,9 +57,9 @@ TEST_F(StockWindowTest, SavedStockLoadsBackWithItsGridShape) {
     }
   }
   EXPECT_EQ(again.SSList.CellText(0, 2), "Sheet Stock Material");
-  EXPECT_EQ(again.SSList.CellKindAt(1, kOkCol), grid::Kind::CheckBox);
+  EXPECT_EQ(again.SSList.CellKindAt(1, kColOk), grid::Kind::CheckBox);
   EXPECT_EQ(again.MPL.CellText(0, 2), "Pull List Material");
-  EXPECT_TRUE(again.MPL.IsColumnHidden(kOkCol));
+  EXPECT_TRUE(again.MPL.IsColumnHidden(kColOk));
   EXPECT_GE(again.MPL.MaxRows(), again.SSList.MaxRows());
   EXPECT_EQ(again.PList.ChoiceListAt(1, 8),
             "WHITE MELAMINE 19\tPAINT GRADE MDF 19\t" + again.SSList.CellText(3, 2));
@@ -132,8 +132,8 @@ TEST_F(StockWindowTest, TickNeedsMaterialAndSizes) {
   for (const auto& c : cases) {
     ui_.ClearMessages();
     StockRow(row, c.row);
-    program_.SSList.UserClickButton(row, kOkCol);
-    EXPECT_EQ(program_.SSList.CheckValueAt(row, kOkCol), c.kept ? 1 : 0) << c.name;
+    program_.SSList.UserClickButton(row, kColOk);
+    EXPECT_EQ(program_.SSList.CheckValueAt(row, kColOk), c.kept ? 1 : 0) << c.name;
     if (c.kept) {
       EXPECT_TRUE(ui_.Messages().empty()) << c.name;
     } else {
@@ -142,23 +142,23 @@ TEST_F(StockWindowTest, TickNeedsMaterialAndSizes) {
                 "Information not entered for:\rMaterial, Kerf, Length, Width or Thickness");
       EXPECT_EQ(ui_.LastMessage().title, "Alert");
       EXPECT_EQ(ui_.LastMessage().icon, core::MsgIcon::Warning);
-      EXPECT_EQ(program_.SSList.CellText(row, kOkCol), "") << c.name;
+      EXPECT_EQ(program_.SSList.CellText(row, kColOk), "") << c.name;
     }
     ++row;
   }
   // A tick set by code is checked like a click, except while the stock loads; unticking
   // is never checked.
   ui_.ClearMessages();
-  SetStockCell(program_, 8, kOkCol, "1");
+  SetStockCell(program_, 8, kColOk, "1");
   EXPECT_EQ(ui_.Messages().size(), 1u);
-  EXPECT_EQ(program_.SSList.CellText(8, kOkCol), "");
+  EXPECT_EQ(program_.SSList.CellText(8, kColOk), "");
   ui_.ClearMessages();
   program_.StockLoading = true;
-  SetStockCell(program_, 9, kOkCol, "1");
+  SetStockCell(program_, 9, kColOk, "1");
   program_.StockLoading = false;
-  program_.SSList.UserClickButton(9, kOkCol);
+  program_.SSList.UserClickButton(9, kColOk);
   EXPECT_TRUE(ui_.Messages().empty());
-  EXPECT_EQ(program_.SSList.CellText(9, kOkCol), "0");
+  EXPECT_EQ(program_.SSList.CellText(9, kColOk), "0");
 }
 
 TEST_F(StockWindowTest, RowsArrivingTickedFromTheFileAreNotChecked) {
@@ -169,7 +169,7 @@ TEST_F(StockWindowTest, RowsArrivingTickedFromTheFileAreNotChecked) {
   again.AppDir = program_.AppDir;
   again.IniPath = program_.IniPath;
   ShtStk_Load(again);
-  EXPECT_EQ(again.SSList.CheckValueAt(1, kOkCol), 1);
+  EXPECT_EQ(again.SSList.CheckValueAt(1, kColOk), 1);
   EXPECT_TRUE(ui.Messages().empty());
 }
 
@@ -255,11 +255,11 @@ TEST_F(StockWindowTest, SampleStockCoversTheSampleJobs) {
       ++emptyRows;
       continue;
     }
-    EXPECT_EQ(program_.SSList.CheckValueAt(row, kOkCol), 1) << row;
+    EXPECT_EQ(program_.SSList.CheckValueAt(row, kColOk), 1) << row;
     EXPECT_GT(GetStockLength(program_, row), 0) << row;
     EXPECT_GT(GetStockWidth(program_, row), 0) << row;
     EXPECT_GT(GetStockThickness(program_, row), 0) << row;
-    if (GetStockCell(program_, row, kDropCol) == "1") offcut = true;
+    if (GetStockCell(program_, row, kColDrop) == "1") offcut = true;
   }
   EXPECT_TRUE(offcut);
   EXPECT_GT(emptyRows, 0);  // room for materials added from the work list

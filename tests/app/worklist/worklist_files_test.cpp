@@ -11,7 +11,6 @@
 #include "worklist/input_window.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_files.h"
-#include "worklist/worklist_grid.h"
 #include "worklist_fixture.h"
 
 namespace tv::worklist::testing {
@@ -187,7 +186,7 @@ TEST_F(WorkListFilesTest, ASavedListLoadsTheSameAfterAnEditorReEncodedIt) {
              "che",
              "B1", "Fach \xE2\x80\x9Coben\xE2\x80\x9D", "Ch\xC3\xAAne 19"});
   const std::string file = Folder("saved") + "Job.PRC";
-  ASSERT_TRUE(WorkListGrid(program).SaveGridFile(file, true));
+  ASSERT_TRUE(program.PList.SaveGridFile(file, true));
   const std::string saved = test_support::ReadText(file);
   for (const test_support::EncodedText& encoded : test_support::InEveryEncoding(saved)) {
     ClearWorkList(program);
