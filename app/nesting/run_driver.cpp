@@ -50,10 +50,10 @@ GroupNestingSettings GroupSettingsOf(const core::Program& program) {
 }
 
 void ApplyNestFont(core::Program& program) {
-  // The lookup leaves the settings grid addressed on the value cell: its text is the item shown.
-  settings::GetSettingValue(program, "Nest Font");
+  // The font is the item the choice cell shows, not its index.
+  const long row = settings::FindSettingRow(program, "Nest Font");
   const std::string font =
-      settings::FindSettingRow(program, "Nest Font") > 0 ? program.Settings.Text() : std::string("DXF Font");
+      row > 0 ? program.Settings.CellText(row, settings::kColValue) : std::string("DXF Font");
   if (text::UpperAscii(font) == "DXF FONT") {
     program.DXF1.SetUseDxfFont(true);
   } else {

@@ -14,25 +14,23 @@ long FindSettingRow(const core::Program& program, std::string_view name) {
   return 0;
 }
 
-std::string GetSettingValue(core::Program& program, std::string_view name) {
+std::string GetSettingValue(const core::Program& program, std::string_view name) {
   const long row = FindSettingRow(program, name);
   if (row == 0) return {};
-  grid::Grid& g = program.Settings;
-  g.SetRow(row);
-  g.SetCol(kColValue);
-  switch (g.CellKind()) {
+  const grid::Grid& g = program.Settings;
+  switch (g.CellKindAt(row, kColValue)) {
     case grid::Kind::Edit:
-      return text::UpperAscii(g.Text());
+      return text::UpperAscii(g.CellText(row, kColValue));
     case grid::Kind::CheckBox:
       // The caption shows the same; the value is what the operator's tick set.
-      return g.CheckValue() != 0 ? "YES" : "NO";
+      return g.CheckValueAt(row, kColValue) != 0 ? "YES" : "NO";
     case grid::Kind::Choice:
-      return std::to_string(g.ChoiceIndex());
+      return std::to_string(g.ChoiceIndexAt(row, kColValue));
   }
   return {};
 }
 
-std::string GetSettingText(core::Program& program, std::string_view name) {
+std::string GetSettingText(const core::Program& program, std::string_view name) {
   const long row = FindSettingRow(program, name);
   if (row == 0 || program.Settings.CellKindAt(row, kColValue) != grid::Kind::Edit) return {};
   return program.Settings.CellText(row, kColValue);

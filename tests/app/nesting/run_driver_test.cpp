@@ -9,6 +9,7 @@
 
 #include "nesting/sheet_builder.h"
 #include "run_fixture.h"
+#include "settings/setting_lookup.h"
 #include "sheet_outlines.h"
 
 namespace tv::nesting {
@@ -267,10 +268,15 @@ TEST_F(NestingRun, NestFontChoosesTheDrawingsFontOrATypeface) {
     StockRow(1, {"1", "MEL", "0", "0", "10", "2440", "1220", "19"});
     SetWorkRow(1, {"a.dxf", "MEL", 600, 400});
     Pass({{{0, 1, 1}, {PlacedAt(1, 600, 400, 0, 0)}}});
+    program.Settings.SetRow(1);
+    program.Settings.SetCol(settings::kColName);
     Run();
     const bool dxfFont = std::string(font) == "DXF Font";
     EXPECT_EQ(program.DXF1.UseDxfFont(), dxfFont) << font;
     EXPECT_EQ(program.DXF1.FontName2(), dxfFont ? "" : font);
+    // Reading the settings leaves the operator's cursor where it was.
+    EXPECT_EQ(program.Settings.Row(), 1);
+    EXPECT_EQ(program.Settings.Col(), settings::kColName);
   }
 }
 

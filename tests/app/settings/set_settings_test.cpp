@@ -45,7 +45,7 @@ TEST_F(SettingsFixture, SampleConfigurationGivesAMetricShop) {
   EXPECT_FALSE(p.PromptForNest);
   EXPECT_EQ(GetSettingValue(program_, "Font Size"), "3");
   EXPECT_EQ(GetSettingValue(program_, "Nest Font"), "0");
-  EXPECT_EQ(program_.Settings.Text(), "DXF Font");
+  EXPECT_EQ(program_.Settings.CellText(FindSettingRow(program_, "Nest Font"), kColValue), "DXF Font");
 }
 
 TEST_F(SettingsFixture, MissingRowsGiveTheirDefaults) {
@@ -121,6 +121,20 @@ TEST_F(SettingsFixture, SetSettingValueWritesEditCellsOnly) {
   EXPECT_EQ(Rows(),
             (std::vector<std::string>{"NEST PATH=/srv/nests/", "Drop Cut=1", "Cut Out Direction=Clockwise"}));
   EXPECT_EQ(GetSettingValue(program_, "Missing"), "");
+}
+
+// A view follows the grid's current cell: reading the settings must not move the operator's cursor.
+TEST_F(SettingsFixture, LookupsLeaveTheCurrentCellAlone) {
+  ASSERT_TRUE(LoadSettingsCSV(program_, SampleCfg()));
+  program_.Settings.SetRow(3);
+  program_.Settings.SetCol(kColName);
+  for (const char* name : {"Nest Font", "Drop Cut", "Nest Path", "Perimeter Margin", "Missing"}) {
+    GetSettingValue(program_, name);
+    GetSettingText(program_, name);
+  }
+  SetSettings(program_);
+  EXPECT_EQ(program_.Settings.Row(), 3);
+  EXPECT_EQ(program_.Settings.Col(), kColName);
 }
 
 }  // namespace

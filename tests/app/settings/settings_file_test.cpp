@@ -152,10 +152,10 @@ TEST_F(SettingsFixture, NestFontListsThePrinterFontsSorted) {
     EXPECT_EQ(program_.Settings.ChoiceListAt(1, 2), "DXF Font\tMono\tMono\t" + cut + "\tSans\tSerif");
     EXPECT_EQ(program_.Settings.ChoiceIndexAt(1, 2), c.index) << c.value;
   }
-  // The run reads the chosen item's text from the cell the lookup leaves addressed.
+  // The lookup gives the chosen item's index; the cell shows the item itself.
   ASSERT_TRUE(Load("Font Size,3\r\nNest Font,Serif\r\n"));
   EXPECT_EQ(GetSettingValue(program_, "nest font"), "5");
-  EXPECT_EQ(program_.Settings.Text(), "Serif");
+  EXPECT_EQ(program_.Settings.CellText(FindSettingRow(program_, "nest font"), kColValue), "Serif");
 }
 
 TEST_F(SettingsFixture, WithoutPrinterFontsTheLoadEndsAtNestFont) {
@@ -241,9 +241,9 @@ TEST_F(SettingsFixture, SampleConfigurationSurvivesAnEditAndReload) {
   EXPECT_EQ(reloaded, edited);
   EXPECT_EQ(GetSettingValue(again, "Prompt for Nest"), "YES");
   EXPECT_EQ(GetSettingValue(again, "Nest From Corner"), "3");
-  EXPECT_EQ(again.Settings.Text(), "Lower Right");
+  EXPECT_EQ(again.Settings.CellText(FindSettingRow(again, "Nest From Corner"), kColValue), "Lower Right");
   EXPECT_EQ(GetSettingValue(again, "Nest Font"), "2");
-  EXPECT_EQ(again.Settings.Text(), "Serif");
+  EXPECT_EQ(again.Settings.CellText(FindSettingRow(again, "Nest Font"), kColValue), "Serif");
   EXPECT_EQ(GetSettingValue(again, "Lead Length"), "12.5");
 }
 
