@@ -62,10 +62,15 @@ void ShtStk_Load(core::Program& program) {
 
   const std::string path = StockFilePath(program);
   program.StockFileUnreadable = false;
-  if (files::Exist(path) && !program.SSList.LoadGridFile(path)) {
-    // Whatever could be read stays on show, but the file is the operator's stock library:
-    // it must not be replaced by a save of what little (or nothing) we understood.
+  std::string error;
+  // At start-up there is no earlier stock to keep, so the rows read before a fault stay on
+  // show. The file is the operator's stock library, though: it must not be replaced by a save
+  // of what little (or nothing) we understood, and the operator is told why.
+  if (files::Exist(path) && !program.SSList.LoadGridFile(path, &error, {grid::PartialLoad::KeepRowsRead})) {
     program.StockFileUnreadable = true;
+    program.ui().Tell("Sheet Stock Not Loaded Whole:\r" + path + "\r" + error +
+                          "\rThe file is kept as it is until the sheet stock is changed.",
+                      "Alert", core::MsgIcon::Warning);
   }
   ShapeStockGrid(program.SSList, kStockHeaders, true);
   // The run's tally writes one pull-list row per stock row it draws from.

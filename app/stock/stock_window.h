@@ -22,8 +22,9 @@ std::string StockFolder(const core::Program& program);
 std::string StockFilePath(const core::Program& program);
 
 // The material window's load: MaterialDataPath from the INI file, the sheet stock from
-// "Mat.dat" (a missing or unreadable file leaves it empty, without a message), the work
-// list's material choices. Installs the sheet-stock grid's event handlers.
+// "Mat.dat" (a missing file leaves it empty, without a message; one that cannot be read whole
+// keeps the rows read before the fault, is reported and is protected from the saves), the
+// work list's material choices. Installs the sheet-stock grid's event handlers.
 void ShtStk_Load(core::Program& program);
 
 // Writes the sheet stock to "Mat.dat" (data only). Skipped, returning false, while a

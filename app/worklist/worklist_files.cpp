@@ -108,13 +108,15 @@ void LoadWorkList(core::Program& program) {
   if (file) {
     RememberFolder(program, *file);
     std::string error;
-    if (program.PList.LoadGridFile(*file, &error)) {
-      SetUpWorkListGrid(program, 0);
-      UnitsFromFirstRow(program);
-    } else {
+    // All or nothing, and only a list of the work list's own shape: a list that cannot be
+    // taken whole leaves rows, ticks, units and sort as they were.
+    if (!program.PList.LoadGridFile(*file, &error, {grid::PartialLoad::Refuse, kWorkListCols})) {
       program.ui().Tell("Work List Not Loaded:\r" + *file + (error.empty() ? "" : "\r" + error), "Alert!",
                         core::MsgIcon::Critical);
+      return;
     }
+    SetUpWorkListGrid(program, 0);
+    UnitsFromFirstRow(program);
   }
   SortByMaterial(program);
 }

@@ -7,9 +7,10 @@
 
 namespace tv::worklist {
 
-// Loads a saved work list (".PRC") over the work list. A file that cannot be loaded is
-// reported and leaves the work list as it was. Always ends with the marks cleared and the
-// list sorted by material, also after Cancel.
+// Loads a saved work list (".PRC") over the work list. A file that cannot be loaded whole (or
+// holds another grid's columns) is reported with its line and reason and leaves the work list
+// exactly as it was, marks and sort included. Otherwise, also after Cancel, ends with the marks
+// cleared and the list sorted by material.
 void LoadWorkList(core::Program& program);
 
 // Saves the whole work list to a ".PRC" file; a failed write is reported.

@@ -366,11 +366,13 @@ void Grid::Notify(const Change& change) const {
 }
 
 void Grid::NotifyCells(long row, long col, long row2, long col2) const {
+  ++revision_;
   if (observers_.empty()) return;
   Notify({Change::What::Cells, row, col, row2, col2});
 }
 
 void Grid::NotifyLayout() const {
+  ++revision_;
   Notify({Change::What::Layout, 0, 0, 0, 0});
 }
 

@@ -71,6 +71,16 @@ struct Change {
   long col2 = 0;
 };
 
+// What a grid-file load does with a file that breaks off or holds a bad line after a good start.
+enum class PartialLoad {
+  Refuse,        // the grid stays as it was
+  KeepRowsRead,  // what was read before the fault replaces the contents
+};
+struct LoadRules {
+  PartialLoad partial = PartialLoad::Refuse;
+  long columns = 0;  // a file of another column count is refused; 0 takes any
+};
+
 class Grid;
 class GridObserver {
  public:
@@ -217,13 +227,22 @@ class Grid {
   // ---- grid file ----
   // dataOnly: texts (header included) and size; otherwise also every format. Atomic.
   bool SaveGridFile(const std::string& path, bool dataOnly, std::string* error = nullptr) const;
-  // Replaces the contents with what SaveGridFile wrote. A data-only file keeps the current
-  // column formats. On an unreadable file, a foreign or unknown version the grid stays as it
-  // was; a file that breaks off or holds a bad line keeps what was read before it. False
-  // with a reason in every one of those cases.
-  bool LoadGridFile(const std::string& path, std::string* error = nullptr);
+  // Replaces the contents with what SaveGridFile wrote; a data-only file keeps the current
+  // column formats. A file that cannot be read, is not ours, is of an unknown version or of
+  // the wrong column count leaves the grid as it was; a damaged one as the rules say. False
+  // with the reason ("line N: ..." where a line is to blame) in every one of those cases.
+  bool LoadGridFile(const std::string& path, std::string* error = nullptr, LoadRules rules = {});
   std::string SaveGridText(bool dataOnly) const;
-  bool LoadGridText(std::string_view text, std::string* error = nullptr);
+  bool LoadGridText(std::string_view text, std::string* error = nullptr, LoadRules rules = {});
+
+  // The one way to load anything all or nothing: fill works on a copy of the contents (sizes,
+  // texts, formats; no views, events or selection), which replaces them only when fill
+  // answers true. So a load that fails part way leaves the grid exactly as it was.
+  bool LoadWhole(const std::function<bool(Grid& copy)>& fill);
+
+  // Counts changes of the contents (texts, formats, sizes); a cache compares it to tell
+  // whether the grid changed since it last looked.
+  unsigned long Revision() const { return revision_; }
 
   // ---- print options (used by the view's print) ----
   PrintOptions& Printing() { return print_; }
@@ -286,6 +305,8 @@ class Grid {
   void NotifyLayout() const;
   void DeleteRows(long first, long last);
   void SortRows(const Block& block);
+  // Puts staged contents in place of the current ones, for a load that succeeded.
+  void ReplaceContents(Contents&& staged);
 
   Contents c_;
   long row_ = 0, col_ = 0, row2_ = 0, col2_ = 0;
@@ -299,6 +320,7 @@ class Grid {
   PrintOptions print_;
   GridEvents events_;
   std::vector<GridObserver*> observers_;
+  mutable unsigned long revision_ = 0;
 };
 
 }  // namespace tv::grid

@@ -141,22 +141,37 @@ bool Grid::SaveGridFile(const std::string& path, bool dataOnly, std::string* err
   return files::WriteFileAtomic(path, SaveGridText(dataOnly), error);
 }
 
-bool Grid::LoadGridFile(const std::string& path, std::string* error) {
+bool Grid::LoadGridFile(const std::string& path, std::string* error, LoadRules rules) {
   auto bytes = files::ReadFile(path);
   if (!bytes) {
-    if (error) *error = "cannot read " + path;
+    if (error) *error = "the file cannot be read";
     return false;
   }
   // A stock list edited by hand may come back from an editor that marks or re-encodes it.
-  return LoadGridText(text::DecodeFileText(*bytes).text, error);
+  return LoadGridText(text::DecodeFileText(*bytes).text, error, rules);
 }
 
-bool Grid::LoadGridText(std::string_view text, std::string* error) {
+void Grid::ReplaceContents(Contents&& staged) {
+  c_ = std::move(staged);
+  selections_.clear();
+  NotifyLayout();
+}
+
+bool Grid::LoadWhole(const std::function<bool(Grid& copy)>& fill) {
+  Grid copy(0, 0);
+  copy.c_ = c_;
+  if (!fill(copy)) return false;
+  ReplaceContents(std::move(copy.c_));
+  return true;
+}
+
+bool Grid::LoadGridText(std::string_view text, std::string* error, LoadRules rules) {
   auto fail = [&](std::string why) {
     if (error) *error = std::move(why);
     return false;
   };
 
+  if (text.empty()) return fail("the file is empty");
   Contents staged;
   bool dataOnly = true;
   bool sized = false;
@@ -179,11 +194,11 @@ bool Grid::LoadGridText(std::string_view text, std::string* error) {
     const std::string where = "line " + std::to_string(lineNo) + ": ";
 
     if (lineNo == 1) {
-      if (f.size() != 3 || f[0] != kMagic) return fail("not a grid file");
+      if (f.size() != 3 || f[0] != kMagic) return fail(where + "not a grid file");
       auto version = ParseInt<int>(f[1]);
-      if (!version) return fail("not a grid file");
-      if (*version != kVersion) return fail("unknown grid file version " + std::string(f[1]));
-      if (f[2] != "data" && f[2] != "full") return fail("not a grid file");
+      if (!version) return fail(where + "not a grid file");
+      if (*version != kVersion) return fail(where + "unknown grid file version " + std::string(f[1]));
+      if (f[2] != "data" && f[2] != "full") return fail(where + "not a grid file");
       dataOnly = f[2] == "data";
       continue;
     }
@@ -193,6 +208,10 @@ bool Grid::LoadGridText(std::string_view text, std::string* error) {
       if (!r || !c || *r < 0 || *c < 0 || *r > kRowLimit || *c > kColLimit ||
           *r * std::max(*c, 1L) > kCellLimit) {
         return fail(where + "bad size");
+      }
+      if (rules.columns != 0 && *c != rules.columns) {
+        return fail(where + std::to_string(*c) + " columns where " + std::to_string(rules.columns) +
+                    " belong");
       }
       rows = *r;
       cols = *c;
@@ -237,7 +256,7 @@ bool Grid::LoadGridText(std::string_view text, std::string* error) {
       }
       // A last line without its line end may have lost part of its text.
       if (!complete) {
-        problem = "the file breaks off";
+        problem = where + "the file breaks off";
         break;
       }
       Cell& cell = staged.rows[static_cast<size_t>(*r)][static_cast<size_t>(*c)];
@@ -276,13 +295,12 @@ bool Grid::LoadGridText(std::string_view text, std::string* error) {
     break;
   }
 
-  if (!sized) return fail("the file breaks off before its size");
+  if (!sized) return fail("line " + std::to_string(lineNo) + ": the file breaks off before its size");
   if (!rowsMade) ResizeContents(staged, rows, cols);
-  if (problem.empty() && !ended) problem = "the file breaks off";
+  if (problem.empty() && !ended) problem = "line " + std::to_string(lineNo) + ": the file breaks off";
+  if (!problem.empty() && rules.partial == PartialLoad::Refuse) return fail(problem);
 
-  c_ = std::move(staged);
-  selections_.clear();
-  NotifyLayout();
+  ReplaceContents(std::move(staged));
   if (!problem.empty()) return fail(problem);
   return true;
 }

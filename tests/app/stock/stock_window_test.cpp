@@ -96,13 +96,17 @@ TEST_F(StockWindowTest, UnreadableStockFileSurvivesUntilTheOperatorEntersStock) 
     p.AppDir = program_.AppDir;
     p.IniPath = program_.IniPath;
     ShtStk_Load(p);
-    EXPECT_TRUE(ui.Messages().empty()) << c.name;
+    // The operator hears why the stock looks short before an edit of it replaces the file.
+    ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
+    EXPECT_EQ(ui.LastMessage().text.rfind("Sheet Stock Not Loaded Whole:\r" + MatDat() + "\rline ", 0), 0u)
+        << ui.LastMessage().text;
     EXPECT_TRUE(p.StockFileUnreadable) << c.name;
     // Leaving the grid and shutting down save nothing over the file.
     p.SSList.RaiseLostFocus();
     EXPECT_FALSE(SaveStock(p)) << c.name;
     EXPECT_EQ(test_support::ReadText(MatDat()), c.bytes) << c.name;
     // The operator types stock: from then on the stock is saved again.
+    ui.ClearMessages();
     p.SSList.UserEditText(5, 2, "BIRCH PLY 12");
     p.SSList.RaiseLostFocus();
     EXPECT_NE(test_support::ReadText(MatDat()), c.bytes) << c.name;

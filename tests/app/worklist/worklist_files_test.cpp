@@ -3,6 +3,7 @@
 // cannot be read or written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -281,6 +282,71 @@ TEST_F(WorkListFilesTest, SavedListLoadsBackWithItsUnitsAndSortedByMaterial) {
   EXPECT_EQ(Cell(2, kColThick), " 19");
   EXPECT_EQ(Cell(0, kColMaterial), "Material");
   EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(WorkListFilesTest, AListThatCannotBeLoadedWholeLeavesTheWorkListUntouched) {
+  // A work list the program saved itself, and a sheet-stock file: another grid's shape.
+  SetRow(1, {"1", "2", "Top.dxf", "J", "R", "C", "Top", "PINE", " 720"});
+  SetRow(2, {"0", "1", "Back.dxf", "J", "R", "C", "Back", "ASH", " 700"});
+  const std::string savedFile = Folder("saved") + "Job.PRC";
+  ASSERT_TRUE(program.PList.SaveGridFile(savedFile, true));
+  const std::string saved = test_support::ReadText(savedFile);
+  program.SSList.SetMaxCols(8);
+  const std::string stockFile = Folder("saved") + "Mat.dat";
+  ASSERT_TRUE(program.SSList.SaveGridFile(stockFile, true));
+  const std::string stock = test_support::ReadText(stockFile);
+  const size_t row1 = saved.find("cell\t1\t");
+  const std::string row1Line =
+      "line " + std::to_string(std::count(saved.begin(), saved.begin() + row1, '\n') + 1);
+
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string reason;
+  } cases[] = {
+      {"cut off inside row 1", saved.substr(0, row1 + 9), row1Line + ": the file breaks off"},
+      {"first half of Mat.dat", stock.substr(0, stock.size() / 2), "line 2: 8 columns where 26 belong"},
+      {"whole Mat.dat", stock, "line 2: 8 columns where 26 belong"},
+      {"unknown record line", saved.substr(0, row1) + "colour\t1\tred\n" + saved.substr(row1),
+       row1Line + ": unknown record"},
+  };
+  for (const auto& c : cases) {
+    // Four rows on screen, not in material order, one ticked, one marked.
+    ClearWorkList(program);
+    SetRow(1, {"1", "1", "d.dxf", "", "", "", "", "WALNUT", " 700"});
+    SetRow(2, {"0", "1", "c.dxf", "", "", "", "", "ASH", " 30"});
+    SetRow(3, {"0", "1", "b.dxf", "", "", "", "", "PINE", " 30"});
+    SetRow(4, {"0", "1", "a.dxf", "", "", "", "", "OAK", " 30"});
+    MarkWorkListRow(program, 2);
+    program.MetricUnits = true;
+    program.SortOrder = 2;
+    program.LastSortColumn = kColFileName;
+    const long rowsBefore = program.PList.MaxRows();
+    const std::string file = Folder("damaged") + "List.PRC";
+    WriteText(file, c.bytes);
+    ui.ClearMessages();
+    ui.ExpectFileChoice(file, "Load Process List");
+    LoadWorkList(program);
+
+    ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
+    EXPECT_EQ(ui.LastMessage().text, "Work List Not Loaded:\r" + file + "\r" + c.reason) << c.name;
+    EXPECT_EQ(program.PList.MaxCols(), kWorkListCols) << c.name;
+    EXPECT_EQ(program.PList.MaxRows(), rowsBefore) << c.name;
+    EXPECT_EQ(Cell(1, kColFileName), "d.dxf") << c.name;
+    EXPECT_EQ(Cell(2, kColFileName), "c.dxf") << c.name;
+    EXPECT_EQ(Cell(4, kColFileName), "a.dxf") << c.name;
+    EXPECT_EQ(Cell(1, kColOk), "1") << c.name;
+    EXPECT_EQ(program.PList.BackColorAt(2, kColQty), kMarkedRowColor) << c.name;
+    EXPECT_TRUE(program.MetricUnits) << c.name;
+    EXPECT_EQ(program.SortOrder, 2) << c.name;
+    EXPECT_EQ(program.LastSortColumn, kColFileName) << c.name;
+  }
+
+  // The work list keeps its shape: a full 25-field import still fits.
+  ui.ClearMessages();
+  Import({Line(25, {{7, "OAK"}, {11, drawings}})});
+  EXPECT_EQ(ui.CountMessages("Need No More Than"), 0u);
+  EXPECT_EQ(Cell(1, kColSubName), "f25");
 }
 
 TEST_F(WorkListFilesTest, FilesThatCannotBeLoadedOrWrittenAreReported) {

@@ -152,7 +152,7 @@ TEST(GridFile, FilesThatAreNotOursLeaveTheGridAlone) {
   }
 }
 
-TEST(GridFile, DamagedFilesKeepWhatWasReadAndSaySo) {
+TEST(GridFile, DamagedFilesLeaveTheGridOrKeepWhatWasReadAsAsked) {
   Grid saved(3, 2);
   saved.SetCellText(1, 1, "first");
   saved.SetCellText(2, 1, "second");
@@ -162,27 +162,95 @@ TEST(GridFile, DamagedFilesKeepWhatWasReadAndSaySo) {
   const struct {
     const char* name;
     std::string text;
+    const char* line;  // the line the reason names
     bool secondKept;
     bool thirdKept;
   } cases[] = {
-      {"no end", good.substr(0, good.find("end\n")), true, true},
-      {"cut inside a record", good.substr(0, third + 8), true, false},
-      {"cut inside a text", good.substr(0, third + 11), true, false},
-      {"bad record", good.substr(0, third) + "cell\t3\n" + good.substr(third), true, false},
-      {"cell out of range", good.substr(0, good.find("cell\t2")) + "cell\t9\t1\tx\n", false, false},
-      {"garbage line", good.substr(0, third) + "\x01\x02\n" + good.substr(third), true, false},
+      {"no end", good.substr(0, good.find("end\n")), "line 5:", true, true},
+      {"cut inside a record", good.substr(0, third + 8), "line 5:", true, false},
+      {"cut inside a text", good.substr(0, third + 11), "line 5:", true, false},
+      {"bad record", good.substr(0, third) + "cell\t3\n" + good.substr(third), "line 5:", true, false},
+      {"cell out of range", good.substr(0, good.find("cell\t2")) + "cell\t9\t1\tx\n", "line 4:", false,
+       false},
+      {"garbage line", good.substr(0, third) + "\x01\x02\n" + good.substr(third), "line 5:", true, false},
   };
   for (const auto& c : cases) {
+    // Refused: nothing of the file reaches the grid, and the observers hear nothing.
+    Grid whole(5, 5);
+    whole.SetCellText(5, 5, "before");
+    whole.AddSelection({1, 1, 2, 2});
+    const unsigned long revision = whole.Revision();
+    std::string error;
+    EXPECT_FALSE(whole.LoadGridText(c.text, &error)) << c.name;
+    EXPECT_EQ(error.rfind(c.line, 0), 0u) << c.name << ": " << error;
+    EXPECT_EQ(whole.MaxRows(), 5) << c.name;
+    EXPECT_EQ(whole.MaxCols(), 5) << c.name;
+    EXPECT_EQ(whole.CellText(5, 5), "before") << c.name;
+    EXPECT_EQ(whole.CellText(1, 1), "") << c.name;
+    EXPECT_EQ(whole.SelectionCount(), 1) << c.name;
+    EXPECT_EQ(whole.Revision(), revision) << c.name;
+
+    // Kept: what came before the fault replaces the grid, and the reason is the same.
     Grid g(5, 5);
     g.SetCellText(5, 5, "before");
-    std::string error;
-    EXPECT_FALSE(g.LoadGridText(c.text, &error)) << c.name;
-    EXPECT_FALSE(error.empty()) << c.name;
+    std::string keptError;
+    EXPECT_FALSE(g.LoadGridText(c.text, &keptError, {PartialLoad::KeepRowsRead})) << c.name;
+    EXPECT_EQ(keptError, error) << c.name;
     EXPECT_EQ(g.MaxRows(), 3) << c.name;
     EXPECT_EQ(g.CellText(1, 1), "first") << c.name;
     EXPECT_EQ(g.CellText(2, 1), c.secondKept ? "second" : "") << c.name;
     EXPECT_EQ(g.CellText(3, 1), c.thirdKept ? "third" : "") << c.name;
   }
+}
+
+TEST(GridFile, AFileOfAnotherColumnCountIsRefusedWhenTheColumnsAreFixed) {
+  Grid stock(4, 8);
+  stock.SetCellText(1, 2, "OAK");
+  const std::string stockFile = stock.SaveGridText(true);
+  Grid workList(3, 26);
+  workList.SetCellText(1, 3, "Side.dxf");
+  for (const auto partial : {PartialLoad::Refuse, PartialLoad::KeepRowsRead}) {
+    std::string error;
+    EXPECT_FALSE(workList.LoadGridText(stockFile, &error, {partial, 26}));
+    EXPECT_EQ(error, "line 2: 8 columns where 26 belong");
+    EXPECT_EQ(workList.MaxCols(), 26);
+    EXPECT_EQ(workList.CellText(1, 3), "Side.dxf");
+  }
+  // Without the rule the file brings its own shape.
+  EXPECT_TRUE(workList.LoadGridText(stockFile));
+  EXPECT_EQ(workList.MaxCols(), 8);
+}
+
+TEST(GridFile, LoadWholePutsTheCopyInPlaceOnlyWhenTheFillSucceeds) {
+  Grid g(2, 2);
+  g.SetCellText(1, 1, "kept");
+  g.SetCellKindAt(2, 2, Kind::CheckBox);
+  int clicks = 0;
+  g.Events().ButtonClicked = [&](long, long, int) { ++clicks; };
+  const unsigned long revision = g.Revision();
+
+  EXPECT_FALSE(g.LoadWhole([](Grid& copy) {
+    // The copy starts as the grid is.
+    EXPECT_EQ(copy.CellText(1, 1), "kept");
+    EXPECT_EQ(copy.CellKindAt(2, 2), Kind::CheckBox);
+    copy.SetMaxRows(1);
+    copy.SetCellText(1, 1, "half");
+    return false;
+  }));
+  EXPECT_EQ(g.MaxRows(), 2);
+  EXPECT_EQ(g.CellText(1, 1), "kept");
+  EXPECT_EQ(g.Revision(), revision);
+
+  EXPECT_TRUE(g.LoadWhole([](Grid& copy) {
+    copy.SetCheckValueAt(2, 2, 1);
+    copy.SetCellText(1, 1, "new");
+    return true;
+  }));
+  EXPECT_EQ(g.CellText(1, 1), "new");
+  EXPECT_EQ(g.CheckValueAt(2, 2), 1);
+  EXPECT_NE(g.Revision(), revision);
+  // Filling the copy raised nothing on the grid's own handlers.
+  EXPECT_EQ(clicks, 0);
 }
 
 TEST(GridFile, CrLfLineEndsStillLoad) {
