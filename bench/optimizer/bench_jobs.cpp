@@ -1,8 +1,10 @@
 #include "bench_jobs.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <random>
+#include <sstream>
 #include <utility>
 
 namespace sawplan::bench {
@@ -143,6 +145,86 @@ Job RandomMixJob(uint32_t seed, int32_t partTypes, int32_t sheetSizes) {
   }
   AddParts(parts, &job);
   return job;
+}
+
+namespace {
+
+std::string Real(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, " %a", value);
+  return text;
+}
+
+}  // namespace
+
+std::string JobText(const Job& job) {
+  const tVREXSettings& s = job.settings;
+  std::string text = "settings " + std::to_string(s.max_runtime) + " " + std::to_string(s.max_num_iters) +
+                     " " + std::to_string(s.minimize_number_of_layouts) + " " +
+                     std::to_string(s.use_one_panel_if_possible) + Real(s.saw_kerf) +
+                     Real(s.max_saw_cuttingwidth) + Real(s.min_stockutilization) + " " +
+                     std::to_string(s.start_corner) + " " + std::to_string(s.small_parts_inside) + "\n";
+  for (const tVREXPanelData& p : job.panels) {
+    text += "panel" + Real(p.length) + Real(p.width) + Real(p.drilling_area_length) +
+            Real(p.drilling_area_width) + " " + std::to_string(p.instock) + " " + std::to_string(p.sequence) +
+            " " + std::to_string(p.num) + "\n";
+  }
+  for (const tVREXPartData& p : job.parts) {
+    text += "part " + std::to_string(p.pid) + Real(p.length) + Real(p.width) + " " +
+            std::to_string(p.turnable) + " " + std::to_string(p.drilling_required) + Real(p.drill_length) +
+            Real(p.drill_width) + Real(p.drill_length_turned) + Real(p.drill_width_turned) + " " +
+            std::to_string(p.sequence) + " " + std::to_string(p.maxnumperpanel) + " " +
+            std::to_string(p.num) + "\n";
+  }
+  return text;
+}
+
+bool ParseJobText(const std::string& text, Job* job, std::string* error) {
+  std::istringstream lines(text);
+  std::string line;
+  int number = 0;
+  bool settings = false;
+  while (std::getline(lines, line)) {
+    ++number;
+    if (line.empty()) continue;
+    // std::strtod reads the hexadecimal reals exactly; istream does not everywhere.
+    std::istringstream words(line);
+    std::string kind;
+    words >> kind;
+    std::vector<std::string> fields;
+    for (std::string word; words >> word;) fields.push_back(word);
+    auto real = [&](size_t i) { return std::strtod(fields[i].c_str(), nullptr); };
+    auto integer = [&](size_t i) {
+      return static_cast<int32_t>(std::strtol(fields[i].c_str(), nullptr, 10));
+    };
+    if (kind == "settings" && fields.size() == 9) {
+      tVREXSettings& s = job->settings;
+      s = {integer(0), integer(1), integer(2), integer(3), real(4), real(5), real(6), integer(7), integer(8)};
+      settings = true;
+    } else if (kind == "panel" && fields.size() == 7) {
+      job->panels.push_back({real(0), real(1), real(2), real(3), integer(4), integer(5), integer(6), 0});
+    } else if (kind == "part" && fields.size() == 12) {
+      tVREXPartData p{};
+      p.pid = integer(0);
+      p.length = real(1);
+      p.width = real(2);
+      p.turnable = integer(3);
+      p.drilling_required = integer(4);
+      p.drill_length = real(5);
+      p.drill_width = real(6);
+      p.drill_length_turned = real(7);
+      p.drill_width_turned = real(8);
+      p.sequence = integer(9);
+      p.maxnumperpanel = integer(10);
+      p.num = integer(11);
+      job->parts.push_back(p);
+    } else {
+      *error = "line " + std::to_string(number) + " is no job record: " + line;
+      return false;
+    }
+  }
+  if (!settings) *error = "no settings line";
+  return settings;
 }
 
 std::vector<Job> StandardJobs(bool quick) {

@@ -22,6 +22,12 @@ Job CabinetJob(uint32_t seed, int32_t partTypes, int32_t sheetSizes);
 // Part sizes drawn at random over the whole range of a panel.
 Job RandomMixJob(uint32_t seed, int32_t partTypes, int32_t sheetSizes);
 
+// A job as text, one record a line ("settings ...", "panel ...", "part ..."), exact to the bit;
+// run_bench --dump writes the optimizer input of each material group in this form.
+std::string JobText(const Job& job);
+// False (and why) when the text is not a job.
+bool ParseJobText(const std::string& text, Job* job, std::string* error);
+
 // The standard set: cabinet jobs of 20 to 150 part types and random mixes.
 std::vector<Job> StandardJobs(bool quick);
 

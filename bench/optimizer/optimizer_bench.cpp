@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -91,15 +94,29 @@ int main(int argc, char** argv) {
   bool quick = false;
   int repeat = 1;
   std::string only;
+  std::vector<Job> inputs;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--quick") == 0) {
       quick = true;
     } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
       repeat = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--input") == 0 && i + 1 < argc) {
+      // A job written by run_bench --dump.
+      Job job;
+      std::string error;
+      std::ifstream in(argv[++i], std::ios::binary);
+      std::ostringstream text;
+      text << in.rdbuf();
+      if (!in || !sawplan::bench::ParseJobText(text.str(), &job, &error)) {
+        std::fprintf(stderr, "%s: %s\n", argv[i], in ? error.c_str() : "cannot read");
+        return 2;
+      }
+      job.name = std::filesystem::path(argv[i]).stem().string();
+      inputs.push_back(job);
     } else if (std::strcmp(argv[i], "--job") == 0 && i + 1 < argc) {
       only = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: optimizer_bench [--quick] [--repeat N] [--job NAME]\n");
+      std::fprintf(stderr, "usage: optimizer_bench [--quick] [--repeat N] [--job NAME] [--input FILE]...\n");
       return 2;
     }
   }
@@ -109,7 +126,8 @@ int main(int argc, char** argv) {
               "constr/s", "fingerprint");
   double totalSeconds = 0;
   int32_t totalClock = 0;
-  for (const Job& job : sawplan::bench::StandardJobs(quick)) {
+  const std::vector<Job> jobs = inputs.empty() ? sawplan::bench::StandardJobs(quick) : inputs;
+  for (const Job& job : jobs) {
     if (!only.empty() && job.name != only) continue;
     int64_t copies = 0;
     for (const auto& part : job.parts) copies += part.num;

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "../optimizer/bench_jobs.h"
 #include "core/program.h"
 #include "core/ui_port.h"
 #include "files/files.h"
@@ -67,8 +68,8 @@ class SilentUi : public tv::core::Ui {
 // Forwards to the real optimizer and times each Optimize call: one call per material group.
 class TimedVrex final : public sawplan::IVrex {
  public:
-  TimedVrex(tv::nesting::VrexRef inner, std::vector<std::pair<int, double>>* groups)
-      : inner_(std::move(inner)), groups_(groups) {}
+  TimedVrex(tv::nesting::VrexRef inner, std::vector<std::pair<int, double>>* groups, std::string dumpPrefix)
+      : inner_(std::move(inner)), groups_(groups), dumpPrefix_(std::move(dumpPrefix)) {}
   sawplan::HResult QueryInterface(const sawplan::Guid& iid, void** object) override {
     if (iid == sawplan::kIidIVrex || iid == sawplan::kIidIUnknown) {
       *object = this;
@@ -85,15 +86,27 @@ class TimedVrex final : public sawplan::IVrex {
   }
   sawplan::HResult Initialize(int32_t a, int32_t b, int32_t c) override {
     parts_ = 0;
+    input_ = {};
     return inner_->Initialize(a, b, c);
   }
-  sawplan::HResult PutSettings(const sawplan::tVREXSettings* s) override { return inner_->PutSettings(s); }
-  sawplan::HResult PutPanel(const sawplan::tVREXPanelData* p) override { return inner_->PutPanel(p); }
+  sawplan::HResult PutSettings(const sawplan::tVREXSettings* s) override {
+    input_.settings = *s;
+    return inner_->PutSettings(s);
+  }
+  sawplan::HResult PutPanel(const sawplan::tVREXPanelData* p) override {
+    input_.panels.push_back(*p);
+    return inner_->PutPanel(p);
+  }
   sawplan::HResult PutPart(const sawplan::tVREXPartData* p) override {
     parts_ += p->num;
+    input_.parts.push_back(*p);
     return inner_->PutPart(p);
   }
   sawplan::HResult Optimize(int32_t useCallback) override {
+    if (!dumpPrefix_.empty()) {
+      tv::files::WriteFileAtomic(dumpPrefix_ + "-group" + std::to_string(groups_->size() + 1) + ".txt",
+                                 sawplan::bench::JobText(input_));
+    }
     const auto start = Clock::now();
     const sawplan::HResult result = inner_->Optimize(useCallback);
     groups_->push_back({parts_, std::chrono::duration<double>(Clock::now() - start).count()});
@@ -114,6 +127,8 @@ class TimedVrex final : public sawplan::IVrex {
   ~TimedVrex() = default;
   tv::nesting::VrexRef inner_;
   std::vector<std::pair<int, double>>* groups_;
+  std::string dumpPrefix_;
+  sawplan::bench::Job input_;
   int parts_ = 0;
   uint32_t references_ = 1;
 };
@@ -147,7 +162,8 @@ int GeneratedParts(const std::string& job) {
   return job == "sample" ? 0 : std::atoi(job.c_str());
 }
 
-Result RunOnce(const std::string& job, const fs::path& root, const std::string& registry) {
+Result RunOnce(const std::string& job, const fs::path& root, const std::string& registry,
+               const std::string& dumpFolder) {
   fs::remove_all(root);
   fs::copy(fs::path(TAVOLIN_SOURCE_DIR) / "samples", root, fs::copy_options::recursive);
   const int generated = GeneratedParts(job);
@@ -184,7 +200,8 @@ Result RunOnce(const std::string& job, const fs::path& root, const std::string& 
   const tv::nesting::VrexFactory timed = [&](std::string& reason) {
     tv::nesting::VrexRef inner = registered(reason);
     if (!inner) return inner;
-    return tv::nesting::VrexRef(new TimedVrex(std::move(inner), &groups));
+    return tv::nesting::VrexRef(
+        new TimedVrex(std::move(inner), &groups, dumpFolder.empty() ? "" : dumpFolder + "/" + job));
   };
   const auto start = Clock::now();
   tv::nesting::Proc_Click(program, timed);
@@ -212,7 +229,13 @@ Result RunOnce(const std::string& job, const fs::path& root, const std::string& 
   for (const fs::path& path : written) {
     result.outputs = Mix(result.outputs, fs::relative(path, root).generic_string());
     const std::string text = tv::files::ReadFile(path.string()).value_or("");
-    result.outputs = Mix(result.outputs, std::regex_replace(text, kTime, "  -  <time>  -  "));
+    std::string normalized = std::regex_replace(text, kTime, "  -  <time>  -  ");
+    // The program folder is a fresh temporary one in every session.
+    for (size_t at = normalized.find(root.string()); at != std::string::npos;
+         at = normalized.find(root.string(), at)) {
+      normalized.replace(at, root.string().size(), "<root>");
+    }
+    result.outputs = Mix(result.outputs, normalized);
   }
   for (long r = 0; r <= program.MPL.MaxRows(); ++r) {
     for (long c = 1; c <= program.MPL.MaxCols(); ++c)
@@ -222,14 +245,15 @@ Result RunOnce(const std::string& job, const fs::path& root, const std::string& 
 }
 
 // Runs one job in a child process and measures the child's peak resident memory.
-Result RunChild(const std::string& job, const fs::path& root, const std::string& registry) {
+Result RunChild(const std::string& job, const fs::path& root, const std::string& registry,
+                const std::string& dumpFolder) {
   int channel[2];
   if (pipe(channel) != 0) std::exit(1);
   std::fflush(stdout);
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    const Result result = RunOnce(job, root, registry);
+    const Result result = RunOnce(job, root, registry, dumpFolder);
     const bool written = write(channel[1], &result, sizeof result) == static_cast<ssize_t>(sizeof result);
     _exit(written ? 0 : 1);
   }
@@ -299,6 +323,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> jobs;
   std::string registry = TAVOLIN_BUILD_REGISTRY;
   std::string compare;
+  std::string dump;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--repeat" && i + 1 < argc) {
@@ -307,6 +332,8 @@ int main(int argc, char** argv) {
       jobs.push_back(argv[++i]);
     } else if (arg == "--registry" && i + 1 < argc) {
       registry = argv[++i];
+    } else if (arg == "--dump" && i + 1 < argc) {
+      dump = fs::absolute(argv[++i]).string();
     } else if (arg == "--compare" && i + 1 < argc) {
       compare = argv[++i];
     } else {
@@ -315,7 +342,9 @@ int main(int argc, char** argv) {
                    "                 [--compare BASELINE_REGISTRY_DIR]\n"
                    "  --registry  the registry store whose optimizer is measured (default: the build's)\n"
                    "  --compare   also measure the optimizer registered in this store (before),\n"
-                   "              alternating run by run with the measured one (after)\n");
+                   "              alternating run by run with the measured one (after)\n"
+                   "  --dump      write each material group's optimizer input to DIR/<job>-group<k>.txt\n"
+                   "              (optimizer_bench --input runs it on the engine alone)\n");
       return 2;
     }
   }
@@ -328,8 +357,8 @@ int main(int argc, char** argv) {
     Series after;
     Series before;
     for (int r = 0; r < repeat; ++r) {
-      if (!compare.empty()) before.runs.push_back(RunChild(job, root, compare));
-      after.runs.push_back(RunChild(job, root, registry));
+      if (!compare.empty()) before.runs.push_back(RunChild(job, root, compare, ""));
+      after.runs.push_back(RunChild(job, root, registry, r == 0 ? dump : ""));
     }
     if (!compare.empty()) PrintRow("before", job, before);
     PrintRow(compare.empty() ? "" : "after", job, after);
