@@ -142,11 +142,8 @@ bool Optimizer::OverlapsPlacedPart(const Layout& layout, int32_t part, bool turn
 }
 
 int32_t Optimizer::FindBlockingShift(const Layout& layout, const Block& block, double x, double y,
-                                     const int32_t* nearParts, int32_t nearCount, double* lengthShift,
-                                     double* widthShift) const {
-  const int32_t count = nearParts != nullptr ? nearCount : layout.placedCount;
-  for (int32_t n = 0; n < count; ++n) {
-    const int32_t i = nearParts != nullptr ? nearParts[n] : n;
+                                     double* lengthShift, double* widthShift) const {
+  for (int32_t i = 0; i < layout.placedCount; ++i) {
     const PlacedPart& q = layout.placed[i];
     if (!(x + kEps < q.x + q.length && q.x < x + block.length - kEps)) continue;
     if (!(y + kEps < q.y + q.width && q.y < y + block.width - kEps)) continue;
@@ -163,79 +160,62 @@ int32_t Optimizer::FindBlockingShift(const Layout& layout, const Block& block, d
   return -1;
 }
 
-bool Optimizer::ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block,
-                               const int32_t* nearParts, int32_t nearCount, Point* position,
-                               double* score) const {
+StepFrame Optimizer::ConstructionFrame(const Layout& layout) const {
   const double panelLength = layout.panel.length;
   const double panelWidth = layout.panel.width;
-  double x = rect.x;
-  double y = rect.y;
-  if (x + block.length > panelLength + kEps) return false;
-  if (y + block.width > StripWidthAt(layout, y) + kEps) return false;
+  StepFrame frame;
+  frame.scoringVariant = layout.scoringVariant;
+  frame.smallPartsInside = settings.small_parts_inside != 0;
+  frame.panelLength = panelLength;
+  frame.panelWidth = panelWidth;
+  frame.stripCut = layout.stripCut;
+  frame.lengthLimit = panelLength + kEps;
+  frame.stripCutLow = layout.stripCut - kEps;
+  frame.drillLengthLimit = layout.panel.drilling_area_length + kEps;
+  frame.drillWidthLimit = layout.panel.drilling_area_width + kEps;
+  const double smaller = std::min(panelLength, panelWidth);
+  frame.band75Width = 0.75 * panelWidth + kEps;
+  frame.band75Length = 0.75 * panelLength + kEps;
+  frame.bigMinimum = 0.2 * smaller + kEps;
+  frame.smallMinimum = 0.1 * smaller - kEps;
+  frame.lowLength = 0.1 * panelLength - kEps;
+  frame.highLength = 0.9 * panelLength + kEps;
+  frame.lowWidth = 0.1 * panelWidth - kEps;
+  frame.highWidth = 0.9 * panelWidth + kEps;
+  frame.areaExceedsPanel = panelLength * panelWidth + kEps < layout.remainingArea;
+  return frame;
+}
 
-  // Large blocks that reach into the outer band of a small-parts rectangle go right to the
-  // far edge, keeping the inside free for the small parts.
-  if (rect.smallParts) {
-    const double smaller = std::min(panelLength, panelWidth);
-    if (y > 0.25 * panelWidth + kEps && y + block.width > 0.75 * panelWidth + kEps &&
-        block.minWidth > 0.2 * smaller + kEps) {
-      y = panelWidth - block.width;
-    }
-    if (panelLength * panelWidth + kEps < layout.remainingArea && x > 0.25 * panelLength + kEps &&
-        x + block.length > 0.75 * panelLength + kEps && block.minLength > 0.2 * smaller + kEps) {
-      x = panelLength - block.length;
-    }
+void Optimizer::SetFrameRect(StepFrame& frame, const Layout& layout, const FreeRect& rect) {
+  frame.x = rect.x;
+  frame.y = rect.y;
+  frame.rectLength = rect.length;
+  frame.rectWidth = rect.width;
+  frame.smallParts = rect.smallParts;
+  frame.stripLimitAtY = StripWidthAt(layout, rect.y) + kEps;
+  frame.moveYCorner = rect.y > 0.25 * frame.panelWidth + kEps;
+  frame.moveXCorner = frame.areaExceedsPanel && rect.x > 0.25 * frame.panelLength + kEps;
+}
+
+bool Optimizer::ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block,
+                               Point* position, double* score) const {
+  // The construction's own scoring, for one block against every placed part.
+  StepFrame frame = ConstructionFrame(layout);
+  SetFrameRect(frame, layout, rect);
+  NearBoxes near;
+  near.Reserve(layout.placedCount);
+  for (int32_t i = 0; i < layout.placedCount; ++i) {
+    const PlacedPart& q = layout.placed[i];
+    near.x0[near.count] = q.x;
+    near.y0[near.count] = q.y;
+    near.x1[near.count] = q.x + q.length;
+    near.y1[near.count] = q.y + q.width;
+    ++near.count;
   }
-
-  double shift = 0;
-  double lengthShift = 0;
-  double widthShift = 0;
-  if (FindBlockingShift(layout, block, x, y, nearParts, nearCount, &lengthShift, &widthShift) >= 0) {
-    if (lengthShift == kHuge && widthShift == kHuge) return false;
-    if (widthShift + kEps < lengthShift) {
-      y += widthShift;
-      shift = widthShift;
-    } else {
-      x += lengthShift;
-      shift = lengthShift;
-    }
-    double unusedLength = 0;
-    double unusedWidth = 0;
-    if (FindBlockingShift(layout, block, x, y, nearParts, nearCount, &unusedLength, &unusedWidth) >= 0) {
-      return false;
-    }
-  }
-
-  if (block.drilled && (x + block.drillLength > layout.panel.drilling_area_length + kEps ||
-                        y + block.drillWidth > layout.panel.drilling_area_width + kEps)) {
-    return false;
-  }
-
-  const double dL = std::fabs(rect.length - block.length);
-  const double dW = std::fabs(rect.width - block.width);
-  const bool lengthTighter = dL <= dW + kEps;
-  double value = 0;
-  if (!layout.scoringVariant) {
-    value = 6 * shift + (lengthTighter ? dL : dW);
-  } else {
-    value = lengthTighter ? 6 * shift + 4 * dL + 2 * dW : 6 * shift + 2 * dL + 4 * dW;
-  }
-
-  if (settings.small_parts_inside != 0) {
-    const double m = std::min(panelLength, panelWidth);
-    if (block.minLength < 0.1 * m - kEps &&
-        (x < 0.1 * panelLength - kEps || x + block.length > 0.9 * panelLength + kEps)) {
-      value += kHuge;
-    }
-    if (block.minWidth < 0.1 * m - kEps &&
-        (y < 0.1 * panelWidth - kEps || y + block.width > 0.9 * panelWidth + kEps)) {
-      value += kHuge;
-    }
-  }
-
-  *position = {x, y};
-  *score = block.area * value / block.weight;
-  return true;
+  ActiveBlocks one;
+  one.Reserve(1);
+  one.Append(block, 0);
+  return ScoreBlockAt(frame, one, 0, near, &position->x, &position->y, score);
 }
 
 bool Optimizer::SamePoint(Point a, Point b) {
@@ -243,16 +223,7 @@ bool Optimizer::SamePoint(Point a, Point b) {
 }
 
 bool Optimizer::IsAmongBest(double score, const Block& block, int k, const Candidate* best) const {
-  // The same candidate (same score, same size) never takes two places.
-  for (int e = 0; e < k; ++e) {
-    if (best[e].block < 0) continue;
-    const Block& other = blocks[best[e].block];
-    if (best[e].score == score && other.length == block.length && other.width == block.width) return false;
-  }
-  if (score < best[k].score) return true;
-  if (score > best[k].score + kEps) return false;
-  const double areaAtK = best[k].block >= 0 ? blocks[best[k].block].area : 0;
-  return block.area > areaAtK + kEps;
+  return IsAmongBestEntries(score, block, k, best, blocks.data());
 }
 
 void Optimizer::PlaceBlock(Layout& layout, Block& block, Point p, Point q) {
@@ -330,30 +301,73 @@ int32_t Optimizer::MinRemainingSequence() const {
 }
 
 void Optimizer::CollectActiveBlocks(const Layout& layout, int32_t sequence) {
-  activeCount_ = 0;
+  active_.Clear();
+  std::fill(activeSlot_.begin(), activeSlot_.end(), -1);
   for (int32_t b = 0; b < static_cast<int32_t>(blocks.size()); ++b) {
-    if (blocks[b].sequence == sequence && !BlockExceedsDemand(layout, blocks[b]))
-      activeBlocks_[activeCount_++] = b;
+    if (blocks[b].sequence == sequence && !BlockExceedsDemand(layout, blocks[b])) {
+      activeSlot_[b] = active_.count;
+      active_.Append(blocks[b], b);
+    }
   }
+  active_.Pad();
+}
+
+void Optimizer::MarkExceedingBlocks(const Layout& layout, const Block& placed) {
+  auto markPart = [&](int32_t part) {
+    for (int32_t k = partBlockStart_[part]; k < partBlockStart_[part + 1]; ++k) {
+      const int32_t b = partBlocks_[k];
+      const int32_t slot = activeSlot_[b];
+      if (slot < 0 || active_.live[slot] == 0 || !BlockExceedsDemand(layout, blocks[b])) continue;
+      active_.live[slot] = 0;
+      ++active_.dead;
+    }
+  };
+  if (placed.runCount > 0) {
+    for (int32_t r = 0; r < placed.runCount; ++r) markPart(placed.runPart[r]);
+  } else {
+    for (int32_t i = 0; i < placed.count; ++i) {
+      const int32_t part = blockPlacements[placed.first + i].part;
+      if (i == 0 || blockPlacements[placed.first + i - 1].part != part) markPart(part);
+    }
+  }
+  // Dead entries cost a masked lane each; once they are half the list, it is packed again in
+  // the same order.
+  if (2 * active_.dead <= active_.count) return;
+  int32_t kept = 0;
+  for (int32_t slot = 0; slot < active_.count; ++slot) {
+    const int32_t b = active_.block[slot];
+    if (b < 0) continue;
+    if (active_.live[slot] == 0) {
+      activeSlot_[b] = -1;
+      continue;
+    }
+    activeSlot_[b] = kept++;
+  }
+  active_.Clear();
+  for (int32_t b = 0; b < static_cast<int32_t>(blocks.size()); ++b) {
+    if (activeSlot_[b] >= 0) active_.Append(blocks[b], b);
+  }
+  active_.Pad();
 }
 
 void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
   // Normally sized once per panel search; only a direct call may need them here.
-  if (activeBlocks_.size() < blocks.size()) activeBlocks_.resize(blocks.size());
-  if (blockShapes_.size() != blocks.size()) CollectBlockShapes();
-  if (nearParts_.size() < layout.placed.size()) nearParts_.resize(layout.placed.size());
+  if (activeSlot_.size() != blocks.size()) CollectPartBlocks();
+  if (near_.x0.size() < layout.placed.size()) near_.Reserve(static_cast<int32_t>(layout.placed.size()));
 
   layout.panelIndex = panelIndex;
   int32_t minSeq = MinRemainingSequence();
   layout.scoringVariant = Random01() < 0.5;
-  // Demand only falls and counts only rise during a construction, so a block that exceeds the
-  // demand once is out for the rest of it: the list of candidates only shrinks until the
-  // sequence changes.
   CollectActiveBlocks(layout, minSeq);
 
+  StepFrame frame = ConstructionFrame(layout);
+  const auto scan =
+      scanPath == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2) ? ScanStepAvx2 : ScanStepScalar;
+
+  BestFive best;
+  best.blocks = blocks.data();
   while (layout.freeCount > 0 && minSeq < kNoSequence) {
-    Candidate best[5];
-    for (int k = 0; k < 5; ++k) best[k] = {10000000000.0 + k, -1, {}};
+    best.Reset();
 
     // Mostly the rectangle nearest the origin, sometimes the leftmost or the lowest one.
     const double r = Random01();
@@ -376,49 +390,25 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     // and then every placed part is looked at.
     const bool nearOnly = layout.stripCut <= layout.panel.width;
     const double nearY = nearOnly ? rect.y - 2 * kEps : std::numeric_limits<double>::lowest();
-    int32_t nearCount = 0;
+    near_.count = 0;
     for (int32_t i = 0; i < layout.placedCount; ++i) {
       const PlacedPart& q = layout.placed[i];
-      if (q.x + q.length > rect.x - 2 * kEps && q.y + q.width > nearY) nearParts_[nearCount++] = i;
-    }
-
-    // A score above every entry by more than the tolerance is refused at every position.
-    double worst = best[4].score;
-    int32_t kept = 0;
-    for (int32_t a = 0; a < activeCount_; ++a) {
-      const int32_t b = activeBlocks_[a];
-      // The score is at least area / weight times the block's misfit with the rectangle
-      // alone (shifts and penalties only add). When that bound, less a margin far above the
-      // rounding of either computation, is still refused, the block need not be scored. It
-      // stays in the list: only the demand test takes blocks out.
-      const BlockShape& shape = blockShapes_[b];
-      const double dL = std::fabs(rect.length - shape.length);
-      const double dW = std::fabs(rect.width - shape.width);
-      const double leastValue =
-          layout.scoringVariant ? std::min(4 * dL + 2 * dW, 2 * dL + 4 * dW) : std::min(dL, dW);
-      if (shape.ratio > 0 && shape.ratio * leastValue * (1 - 1e-9) > worst + kEps) {
-        activeBlocks_[kept++] = b;
-        continue;
-      }
-      const Block& block = blocks[b];
-      if (BlockExceedsDemand(layout, block)) continue;
-      activeBlocks_[kept++] = b;
-      Point position;
-      double score = 0;
-      if (!ScorePlacement(layout, rect, block, nearParts_.data(), nearCount, &position, &score)) continue;
-      if (score > worst + kEps) continue;
-      for (int k = 0; k < 5; ++k) {
-        if (!IsAmongBest(score, block, k, best)) continue;
-        for (int e = 4; e > k; --e) best[e] = best[e - 1];
-        best[k] = {score, b, position};
-        worst = best[0].score;
-        for (int e = 1; e < 5; ++e) worst = std::max(worst, best[e].score);
-        break;
+      const double x1 = q.x + q.length;
+      const double y1 = q.y + q.width;
+      if (x1 > rect.x - 2 * kEps && y1 > nearY) {
+        near_.x0[near_.count] = q.x;
+        near_.y0[near_.count] = q.y;
+        near_.x1[near_.count] = x1;
+        near_.y1[near_.count] = y1;
+        ++near_.count;
       }
     }
-    activeCount_ = kept;
 
-    if (best[0].block < 0) {
+    SetFrameRect(frame, layout, rect);
+    scan(frame, active_, near_, best);
+
+    const Candidate* entry = best.entry;
+    if (entry[0].block < 0) {
       // Nothing of this sequence fits here; the rectangle waits for the next sequence.
       ParkFreeRect(layout, chosen);
       RemoveFreeRect(layout, chosen);
@@ -428,28 +418,29 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     const double draw = Random01();
     int counting = 0;
     for (int k = 0; k < 5; ++k) {
-      if (best[k].score < kHuge && best[k].score - best[0].score < kHuge) ++counting;
+      if (entry[k].score < kHuge && entry[k].score - entry[0].score < kHuge) ++counting;
     }
     int pick = 0;
     if (counting >= 4) {
       pick = draw < 0.15 ? 3 : draw < 0.35 ? 2 : draw < 0.6 ? 1 : 0;
     } else if (counting == 3) {
-      const double t2 = std::fabs(best[1].score - best[2].score) > kEps ? 0.15 : 0.3;
+      const double t2 = std::fabs(entry[1].score - entry[2].score) > kEps ? 0.15 : 0.3;
       if (draw < t2) {
         pick = 2;
       } else {
-        const double t1 = std::fabs(best[0].score - best[1].score) > kEps ? 0.45 : 0.725;
+        const double t1 = std::fabs(entry[0].score - entry[1].score) > kEps ? 0.45 : 0.725;
         pick = draw < t1 ? 1 : 0;
       }
     } else if (counting == 2) {
-      const double t = std::fabs(best[0].score - best[1].score) > kEps ? 0.33 : 0.5;
+      const double t = std::fabs(entry[0].score - entry[1].score) > kEps ? 0.33 : 0.5;
       pick = draw < t ? 1 : 0;
     }
 
-    Block& block = blocks[best[pick].block];
-    const Point position = best[pick].position;
+    Block& block = blocks[entry[pick].block];
+    const Point position = entry[pick].position;
     PlaceBlock(layout, block, position, {rect.x, rect.y});
     UpdateFreeRects(layout, block, chosen, position);
+    MarkExceedingBlocks(layout, block);
 
     const int32_t nextSeq = MinRemainingSequence();
     if (nextSeq != minSeq) {

@@ -10,6 +10,7 @@
 
 #include "random.h"
 #include "sawplan/vrex.h"
+#include "step_scan.h"
 #include "trace_log.h"
 
 namespace sawplan {
@@ -46,11 +47,6 @@ struct Block {
   int32_t runCount = 0;
   int32_t runPart[2] = {0, 0};
   int32_t runLength[2] = {0, 0};
-};
-
-struct Point {
-  double x = 0;
-  double y = 0;
 };
 
 struct PlacedPart {
@@ -112,13 +108,6 @@ struct PanelSearchReport {
   double seconds = 0;
 };
 
-// An entry of the list of the five best placements of one construction step.
-struct Candidate {
-  double score = 0;
-  int32_t block = -1;  // index into blocks; -1 for none
-  Point position;
-};
-
 class Optimizer {
  public:
   Optimizer() = default;
@@ -160,22 +149,14 @@ class Optimizer {
   bool BlockExceedsDemand(const Layout& layout, const Block& block) const;
   // False when the block cannot go at the rectangle; else its position and score (lower is better).
   bool ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block, Point* position,
-                      double* score) const {
-    return ScorePlacement(layout, rect, block, nullptr, 0, position, score);
-  }
-  // The same, looking for blocking parts only among nearParts (placed-part indexes in placement
-  // order) when given: the parts that reach past the rectangle's corner in both directions.
-  bool ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block,
-                      const int32_t* nearParts, int32_t nearCount, Point* position, double* score) const;
+                      double* score) const;
   // Index of the first placed part the block would overlap at (x, y), or -1, with the shifts
   // along the length and across the width that would clear it.
   int32_t FindBlockingShift(const Layout& layout, const Block& block, double x, double y, double* lengthShift,
-                            double* widthShift) const {
-    return FindBlockingShift(layout, block, x, y, nullptr, 0, lengthShift, widthShift);
-  }
-  int32_t FindBlockingShift(const Layout& layout, const Block& block, double x, double y,
-                            const int32_t* nearParts, int32_t nearCount, double* lengthShift,
                             double* widthShift) const;
+  // What every step of a construction scores against, and the chosen rectangle's part of it.
+  StepFrame ConstructionFrame(const Layout& layout) const;
+  static void SetFrameRect(StepFrame& frame, const Layout& layout, const FreeRect& rect);
   bool OverlapsPlacedPart(const Layout& layout, int32_t part, bool turned, double x, double y) const;
   static bool SamePoint(Point a, Point b);
   bool IsAmongBest(double score, const Block& block, int k, const Candidate* best) const;
@@ -242,6 +223,10 @@ class Optimizer {
   // Told how each panel-type search ended (benchmarks).
   std::function<void(const PanelSearchReport&)> panelSearchObserver;
 
+  // How a construction step scans the blocks; every path gives the same layouts. Tests force
+  // each path the processor offers.
+  ScanPath scanPath = DefaultScanPath();
+
  private:
   void AddPairBlocks(int32_t i, bool turnedI, int32_t j, bool turnedJ, double length, double width,
                      bool build, int32_t* blockCount, int32_t* placementCount);
@@ -249,20 +234,22 @@ class Optimizer {
   int32_t MinRemainingSequence() const;
   static void SummariseRuns(Block& block, const BlockPlacement* placements);
   void CollectActiveBlocks(const Layout& layout, int32_t sequence);
+  // After a placement: the blocks that hold one of the placed parts and no longer meet the
+  // demand die. Demand only falls and counts only rise during a construction, so a block that
+  // exceeds the demand once stays out until the sequence changes.
+  void MarkExceedingBlocks(const Layout& layout, const Block& placed);
+  void CollectPartBlocks();
   // Work arrays of the construction, sized before it starts so it allocates nothing: the
-  // blocks of the current sequence that may still meet the demand (table order), and the
-  // placed parts near the chosen rectangle.
-  std::vector<int32_t> activeBlocks_;
-  int32_t activeCount_ = 0;
-  std::vector<int32_t> nearParts_;
-  // Per block, packed for the scan of every construction step: its size and area / weight.
-  struct BlockShape {
-    double length = 0;
-    double width = 0;
-    double ratio = 0;
-  };
-  void CollectBlockShapes();
-  std::vector<BlockShape> blockShapes_;
+  // blocks of the current sequence (table order) and the placed parts near the chosen
+  // rectangle.
+  ActiveBlocks active_;
+  NearBoxes near_;
+  // Per block of the table, its entry in active_ or -1.
+  std::vector<int32_t> activeSlot_;
+  // Per part type, the blocks of the table that hold it: partBlocks_[partBlockStart_[p] ...
+  // partBlockStart_[p + 1]).
+  std::vector<int32_t> partBlockStart_;
+  std::vector<int32_t> partBlocks_;
   void LogText(const char* text) {
     if (logRequested) log.LogText(text);
   }

@@ -198,15 +198,28 @@ void Optimizer::GenerateBlocks(double length, double width, double drillingAreaL
       }
     }
   }
-  activeBlocks_.assign(blocks.size(), 0);
-  activeCount_ = 0;
-  CollectBlockShapes();
+  CollectPartBlocks();
 }
 
-void Optimizer::CollectBlockShapes() {
-  blockShapes_.resize(blocks.size());
-  for (size_t b = 0; b < blocks.size(); ++b) {
-    blockShapes_[b] = {blocks[b].length, blocks[b].width, blocks[b].area / blocks[b].weight};
+void Optimizer::CollectPartBlocks() {
+  const int32_t blockCount = static_cast<int32_t>(blocks.size());
+  active_.Reserve(blockCount);
+  active_.Clear();
+  activeSlot_.assign(blockCount, -1);
+  // Every part type a block holds, once per run of it.
+  partBlockStart_.assign(static_cast<size_t>(numParts) + 1, 0);
+  auto forEachPart = [&](const Block& block, auto&& use) {
+    for (int32_t i = 0; i < block.count; ++i) {
+      const int32_t part = blockPlacements[block.first + i].part;
+      if (i == 0 || blockPlacements[block.first + i - 1].part != part) use(part);
+    }
+  };
+  for (const Block& block : blocks) forEachPart(block, [&](int32_t part) { ++partBlockStart_[part + 1]; });
+  for (int32_t p = 0; p < numParts; ++p) partBlockStart_[p + 1] += partBlockStart_[p];
+  partBlocks_.assign(partBlockStart_[numParts], 0);
+  std::vector<int32_t> filled(partBlockStart_.begin(), partBlockStart_.end() - 1);
+  for (int32_t b = 0; b < blockCount; ++b) {
+    forEachPart(blocks[b], [&](int32_t part) { partBlocks_[filled[part]++] = b; });
   }
 }
 
@@ -387,9 +400,10 @@ void Optimizer::SummariseRuns(Block& block, const BlockPlacement* placements) {
 void Optimizer::DiscardBlocks() {
   std::vector<Block>().swap(blocks);
   std::vector<BlockPlacement>().swap(blockPlacements);
-  std::vector<int32_t>().swap(activeBlocks_);
-  activeCount_ = 0;
-  std::vector<BlockShape>().swap(blockShapes_);
+  active_ = {};
+  std::vector<int32_t>().swap(activeSlot_);
+  std::vector<int32_t>().swap(partBlockStart_);
+  std::vector<int32_t>().swap(partBlocks_);
 }
 
 void Optimizer::AllocLayout(Layout& layout) const {

@@ -135,7 +135,7 @@ void Optimizer::OptimizePanel(Layout& candidate, int32_t panelIndex) {
   }
   trial.lengthStep = 0.99 / scale;
 
-  nearParts_.assign(trial.placed.size(), 0);
+  near_.Reserve(static_cast<int32_t>(trial.placed.size()));
   const double t0 = ElapsedSeconds();
   int32_t lastImprovement = 0;
   ResetLayout(candidate);

@@ -1,0 +1,112 @@
+// The scan of one construction step: every live block of the current sequence scored at the
+// chosen rectangle and the five best kept. The same arithmetic runs either one block at a time
+// (any processor) or four blocks side by side in AVX2 lanes; both give the same bits.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace sawplan {
+
+struct Block;
+
+// The blocks of the current sequence, field by field in table order, padded with dead entries
+// to a whole number of lane groups. A block whose demand is exceeded dies in place; the list is
+// compacted only now and then, keeping the order.
+struct ActiveBlocks {
+  static constexpr int32_t kLanes = 4;
+  std::vector<double> length, width, ratio, area, weight, minLength, minWidth, drillLength, drillWidth;
+  std::vector<int64_t> live;     // -1: may be scored; 0: dead or padding
+  std::vector<int64_t> drilled;  // -1: a drilled block
+  std::vector<int32_t> block;    // index into the block table
+  int32_t count = 0;             // entries, padding included (a multiple of kLanes)
+  int32_t dead = 0;              // entries that died since the list was built
+
+  void Reserve(int32_t blocks);
+  void Clear() {
+    count = 0;
+    dead = 0;
+  }
+  void Append(const Block& block, int32_t index);
+  void Pad();
+};
+
+// The placed parts that may block a block at the step's rectangle, in placement order, as
+// boxes: x1 and y1 are x + length and y + width as the blocking test computes them.
+struct NearBoxes {
+  std::vector<double> x0, y0, x1, y1;
+  int32_t count = 0;
+  void Reserve(int32_t parts);
+};
+
+// What one step's scan reads besides the blocks and boxes, each value computed as the
+// scoring computes it.
+struct StepFrame {
+  double x = 0, y = 0;                   // the rectangle's corner
+  double rectLength = 0, rectWidth = 0;  // its size
+  bool smallParts = false;               // its small-parts flag
+  bool scoringVariant = false;
+  bool smallPartsInside = false;  // the setting is non-zero
+  double panelLength = 0, panelWidth = 0;
+  double stripCut = 0;
+  double lengthLimit = 0;       // panel length + eps
+  double stripLimitAtY = 0;     // strip limit at the corner + eps
+  double stripCutLow = 0;       // strip cut - eps
+  double drillLengthLimit = 0;  // drilling area length + eps
+  double drillWidthLimit = 0;   // drilling area width + eps
+  // Small-parts rectangles: a block may go to the far edge across (moveY) or along (moveX).
+  bool moveYCorner = false;                  // y > 0.25 x width + eps
+  bool moveXCorner = false;                  // areaExceedsPanel and x > 0.25 x length + eps
+  bool areaExceedsPanel = false;             // panel area + eps < the layout's remaining area
+  double band75Width = 0, band75Length = 0;  // 0.75 x width + eps, 0.75 x length + eps
+  double bigMinimum = 0;                     // 0.2 x min(length, width) + eps
+  // Penalties of small blocks in the outer band.
+  double smallMinimum = 0;               // 0.1 x min(length, width) - eps
+  double lowLength = 0, highLength = 0;  // 0.1 x length - eps, 0.9 x length + eps
+  double lowWidth = 0, highWidth = 0;    // 0.1 x width - eps, 0.9 x width + eps
+};
+
+struct Point {
+  double x = 0;
+  double y = 0;
+};
+
+// An entry of the list of the five best placements of one construction step.
+struct Candidate {
+  double score = 0;
+  int32_t block = -1;  // index into the block table; -1 for none
+  Point position;
+};
+
+struct BestFive {
+  Candidate entry[5];
+  double worst = 0;  // the largest score of the five
+  const Block* blocks = nullptr;
+
+  void Reset();
+  // The candidate at the first position where it is among the best, shifting the rest down.
+  void Offer(double score, int32_t block, double x, double y);
+};
+
+// Whether a candidate goes at position k: the same candidate (same score, same size) never
+// takes two places; a lower score goes before, an equal one (within eps) only with more area.
+bool IsAmongBestEntries(double score, const Block& block, int k, const Candidate* best, const Block* blocks);
+
+enum class ScanPath { Scalar, Avx2 };
+
+// The best scan path this processor runs, unless SAWPLAN_SCAN names one ("scalar", "avx2").
+ScanPath DefaultScanPath();
+bool ScanPathAvailable(ScanPath path);
+const char* ScanPathName(ScanPath path);
+
+// One block (entry i of the list) at the step's rectangle: false when it cannot go there, else
+// its position and score, lower being better.
+bool ScoreBlockAt(const StepFrame& frame, const ActiveBlocks& active, std::size_t i, const NearBoxes& near,
+                  double* x, double* y, double* score);
+
+void ScanStepScalar(const StepFrame& frame, const ActiveBlocks& active, const NearBoxes& near,
+                    BestFive& best);
+void ScanStepAvx2(const StepFrame& frame, const ActiveBlocks& active, const NearBoxes& near, BestFive& best);
+
+}  // namespace sawplan
