@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/batch_watcher_state.h"
 #include "core/input_window_state.h"
 #include "core/ui_port.h"
 #include "core/work_list_columns.h"
@@ -191,6 +192,8 @@ class Program {
   // True while the batch watcher loads a request and runs it: later ticks leave the request
   // alone meanwhile.
   bool BatchPickupInProgress = false;
+  // The request the watcher found at its last tick, and one it could not delete.
+  BatchWatcherState BatchWatcher;
 
  private:
   Ui& ui_;

@@ -1,8 +1,14 @@
-// Every step of a tick ignores its own failures and the tick goes on: a request that cannot be
-// read gives an empty or partial batch, and a failed delete leaves it for the next tick.
+// The request comes from another program through a shared folder: it is taken only when it is a
+// regular file that has stopped changing, and deleted only when it is still the file that ran.
+// Loading steps ignore their own failures: a drawing that cannot be loaded is skipped.
 #include "nesting/batch_watcher.h"
 
+#include <algorithm>
 #include <exception>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
 
 #include "files/files.h"
 #include "nesting/flag_scope.h"
@@ -24,6 +30,67 @@ void RefreshWhenChanged(core::FileListState& list) {
   if (static_cast<int>(list.Items.size()) != count) support::RefreshFileList(list);
 }
 
+// The request file in the source folder, as it is named on disk. Without a source folder there is
+// no request: the bare name would be a file of the working folder or of the file system's root.
+std::optional<std::string> FindRequest(const std::string& sourceFolder) {
+  if (sourceFolder.empty()) return std::nullopt;
+  return files::FindExisting(support::AddBackslash(sourceFolder) + kBatchRequestName);
+}
+
+// The request's lines; a line ends at CR LF, LF or a lone CR, whichever program wrote it.
+std::vector<std::string_view> RequestLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return lines;
+}
+
+// A drawing the request names is loaded only when it is a regular file directly in the folder
+// (a pipe under a drawing's name would block its reader).
+bool IsDrawingThere(const std::string& folder, const std::string& name) {
+  const std::optional<std::string> entry = files::FindEntryName(folder, name);
+  return entry && files::RegularFileStamp(folder + *entry);
+}
+
+// After the run: the request goes only when it is still the file that was run; one the other
+// program replaced or extended meanwhile is its next job and waits for the next tick. A request
+// that cannot be deleted is reported once and not run again until it changes.
+void FinishRequest(core::Program& program, const std::string& request, const files::RegularFileBytes& taken,
+                   const FileRemover& removeRequest) {
+  core::BatchWatcherState& state = program.BatchWatcher;
+  const std::optional<files::RegularFileBytes> now = files::ReadRegularFile(request);
+  if (!now) {
+    state = {};
+    return;
+  }
+  if (now->Stamp != taken.Stamp || now->Bytes != taken.Bytes) {
+    state.Seen = now->Stamp;
+    return;
+  }
+  std::string reason;
+  if (removeRequest(request, reason)) {
+    state = {};
+    return;
+  }
+  state.Undeletable = now->Stamp;
+  program.ui().Tell("Batch request could not be deleted:\r\n" + request + "\r\n" + reason +
+                        "\r\nIt is not run again until it changes.",
+                    "Alert!", core::MsgIcon::Information);
+}
+
+// Gone is as good as deleted: the other program may have taken it back meanwhile.
+bool RemoveFile(const std::string& path, std::string& reason) {
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  if (!ec) return true;
+  reason = ec.message();
+  return false;
+}
+
 }  // namespace
 
 std::string BatchRequestName(std::string_view line) {
@@ -43,6 +110,10 @@ void BLT_Timer(core::Program& program) {
 }
 
 void BLT_Timer(core::Program& program, const VrexFactory& createVrex) {
+  BLT_Timer(program, createVrex, RemoveFile);
+}
+
+void BLT_Timer(core::Program& program, const VrexFactory& createVrex, const FileRemover& removeRequest) {
   // Switched off while the source-folder dialog is open: the folder text follows the dialog's
   // selection then, and a request in a folder the user merely passes over is not theirs to run.
   if (!program.Input.BatchWatcherOn) return;
@@ -60,38 +131,56 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex) {
   // A request is taken only between runs: the run yields to the window system, and a second
   // pickup would clear the work list it is nesting.
   if (program.RunInProgress || program.BatchPickupInProgress) return;
-  const std::string sourceFolder = program.Input.SourceFolderText;
-  const std::string request = support::AddBackslash(sourceFolder) + kBatchRequestName;
-  if (!files::Exist(request)) return;
 
-  const FlagScope pickup(program.BatchPickupInProgress);
-  core::Ui& ui = program.ui();
-  try {
-    ui.RaiseMainWindow();
-    ui.ProcessEvents();
-
-    program.BadBatch = false;
-    program.MetricUnits = false;
-    worklist::ClearWorkList(program);
-    worklist::AddToProc(program, worklist::kStartMarker);
-    ui.SetStatus("Progress", "*** Loading Parts...*** ");
-
-    const std::string text = text::DecodeFileText(files::ReadFile(request).value_or(std::string())).text;
-    std::size_t start = 0;
-    while (start < text.size()) {
-      std::size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      const std::string name = BatchRequestName(std::string_view(text).substr(start, end - start));
-      start = end + 1;
-      if (name.empty() || !files::Exist(sourceFolder + name)) continue;
-      worklist::AddToProc(program, name);
-    }
-    worklist::AddToProc(program, worklist::kFinishMarker);
-
-    if (program.Input.ProcEnabled) Proc_Click(program, createVrex);
-  } catch (const std::exception&) {
+  core::BatchWatcherState& state = program.BatchWatcher;
+  const std::optional<std::string> request = FindRequest(program.Input.SourceFolderText);
+  const std::optional<files::FileStamp> stamp = request ? files::RegularFileStamp(*request) : std::nullopt;
+  if (!stamp) {
+    state = {};
+    return;
   }
-  files::KillFile(request);
+  if (state.Undeletable) {
+    if (*stamp == *state.Undeletable) return;
+    state.Undeletable.reset();
+  }
+  // The other program may still be writing it: taken when a tick finds it as the last one did.
+  if (state.Seen != stamp) {
+    state.Seen = stamp;
+    return;
+  }
+  const std::optional<files::RegularFileBytes> taken = files::ReadRegularFile(*request);
+  if (!taken || taken->Stamp != *stamp) {
+    state.Seen = taken ? std::optional(taken->Stamp) : std::nullopt;
+    return;
+  }
+  const std::string folder = support::GetFolderName(*request);
+
+  {
+    const FlagScope pickup(program.BatchPickupInProgress);
+    core::Ui& ui = program.ui();
+    try {
+      ui.RaiseMainWindow();
+      ui.ProcessEvents();
+
+      program.BadBatch = false;
+      program.MetricUnits = false;
+      worklist::ClearWorkList(program);
+      worklist::AddToProc(program, worklist::kStartMarker);
+      ui.SetStatus("Progress", "*** Loading Parts...*** ");
+
+      const std::string text = text::DecodeFileText(taken->Bytes).text;
+      for (const std::string_view line : RequestLines(text)) {
+        const std::string name = BatchRequestName(line);
+        if (name.empty() || !IsDrawingThere(folder, name)) continue;
+        worklist::AddToProc(program, name);
+      }
+      worklist::AddToProc(program, worklist::kFinishMarker);
+
+      if (program.Input.ProcEnabled) Proc_Click(program, createVrex);
+    } catch (const std::exception&) {
+    }
+  }
+  FinishRequest(program, *request, *taken, removeRequest);
 }
 
 }  // namespace tv::nesting

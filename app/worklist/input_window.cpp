@@ -125,9 +125,7 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
   // A batch request left from before the start is never taken. Without a source folder there
   // is no request (the bare name would be the working folder's file).
   const std::string& source = program.Input.SourceFolderText;
-  if (!source.empty() && files::Exist(source + "Batch.lst")) {
-    DeleteListedFile(program.Input.SourceFolderText, "Batch.lst");
-  }
+  if (!source.empty()) DeleteListedFile(source, "Batch.lst");
 
   SetUpWorkListGrid(program, 0);
   program.PList.SetMultiSelect(true);

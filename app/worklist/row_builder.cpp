@@ -2,6 +2,7 @@
 
 #include "stock/stock.h"
 #include "support/file_lists.h"
+#include "support/paths.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
@@ -35,7 +36,8 @@ long NextFreeRow(core::Program& program) {
 }
 
 void AddDrawing(core::Program& program, const std::string& name) {
-  const std::string folder = program.Input.SourceFolderText;
+  // A folder typed without its separator still names the drawings in it.
+  const std::string folder = support::AddBackslash(program.Input.SourceFolderText);
   if (!viewer::ShowDxf(program, folder + name)) return;
 
   const long r = NextFreeRow(program);

@@ -6,5 +6,6 @@
 #include "files/file_ops.h"
 #include "files/path_resolve.h"
 #include "files/records.h"
+#include "files/regular_file.h"
 #include "files/string_routines.h"
 #include "files/wildcard.h"

@@ -341,7 +341,9 @@ TEST_F(SampleJob, ABatchRequestIsPickedUpNestedAndDeleted) {
                                      "\r\n"
                                      "Gone_Part,2\r\n"
                                      "W1\\W1_Shelf.DXF\r\n"));
-  nesting::BLT_Timer(program);
+  nesting::BLT_Timer(program);  // finds it
+  EXPECT_EQ(ui.RaiseCalls(), 0);
+  nesting::BLT_Timer(program);  // finds it unchanged and takes it
   for (const auto& message : ui.Messages()) ADD_FAILURE() << message.title << ": " << message.text;
   EXPECT_FALSE(fs::exists(request));
   EXPECT_EQ(program.PList.CellText(1, 3), "B1_Door.dxf");

@@ -133,6 +133,16 @@ TEST_F(InputWindowTest, TheSourceFolderComesFromTheIniAndAStaleBatchRequestGoes)
   EXPECT_FALSE(std::filesystem::exists(source + "Batch.lst"));
 }
 
+TEST_F(InputWindowTest, AStaleBatchRequestGoesAlsoFromAFolderWrittenWithoutItsSeparator) {
+  WriteConfig("Tavo.CFG", "n");
+  std::string source = Folder("source");
+  WriteText(source + "Batch.lst", "Door1\r\n");
+  source.pop_back();
+  support::WriteIni(program, "Config", "SourceDir", source);
+  Load();
+  EXPECT_FALSE(std::filesystem::exists(source + "/Batch.lst"));
+}
+
 TEST_F(InputWindowTest, AFolderTheListCannotShowHidesIt) {
   for (const std::string& text :
        {std::string(), (root / "nowhere").string() + "/", std::string("C:\\Jobs\\")}) {
