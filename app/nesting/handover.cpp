@@ -2,6 +2,9 @@
 // own, the program only writes them.
 #include "nesting/handover.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "files/files.h"
 #include "text/number_text.h"
 #include "worklist/work_list.h"
@@ -27,13 +30,24 @@ std::string HandOverPartsText(const grid::Grid& workList) {
 
 bool WriteHandOver(core::Ui& ui, const std::string& nestFolder, const std::string& sheetsText,
                    const std::string& partsText) {
-  ui.ActivateWindowByTitle(kCompanionWindowTitle);
-  // One atomic replacement: the companion never sees a half-written or missing list.
-  const std::string path = nestFolder + kHandOverFileName;
+  return WriteHandOver(ui, nestFolder, sheetsText, partsText, files::WriteFileAtomic);
+}
+
+bool WriteHandOver(core::Ui& ui, const std::string& nestFolder, const std::string& sheetsText,
+                   const std::string& partsText, const FileWriter& write) {
+  const std::string path = files::ResolveForWriting(nestFolder + kHandOverFileName);
+  // The old list goes before the new one is written: should that fail, the companion must not
+  // find the last run's sheets and take them for this run's. A folder in the way is not ours.
+  std::error_code ec;
+  if (!std::filesystem::is_directory(path, ec)) std::filesystem::remove(path, ec);
   std::string error;
-  if (files::WriteFileAtomic(path, sheetsText + partsText, &error)) return true;
-  ui.Tell("Hand-over file not written:\r\n" + path + "\r\n" + error, "Alert!", core::MsgIcon::Critical);
-  return false;
+  if (!write(path, sheetsText + partsText, &error)) {
+    ui.Tell("Hand-over file not written:\r\n" + path + "\r\n" + error, "Alert!", core::MsgIcon::Critical);
+    return false;
+  }
+  // Raised only now, so that it reads this run's list.
+  ui.ActivateWindowByTitle(kCompanionWindowTitle);
+  return true;
 }
 
 }  // namespace tv::nesting
