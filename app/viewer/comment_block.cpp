@@ -2,11 +2,16 @@
 
 #include <fstream>
 #include <stdexcept>
+#include <vector>
 
+#include "drawing/drawing.h"
 #include "text/codepage.h"
 
 namespace tv::viewer {
 namespace {
+
+// A header longer than this is not searched for its code page (a damaged file).
+constexpr std::size_t kHeaderLimit = 1 << 20;
 
 // One line without its end; false at the end of the stream with nothing read.
 bool ReadLine(std::istream& in, std::string& line) {
@@ -28,18 +33,32 @@ bool ReadLine(std::istream& in, std::string& line) {
 
 }  // namespace
 
-std::string ToUtf8Text(const std::string& bytes) {
-  // the drawing reader's own rule, so fields and texts of one file decode alike
-  return text::DecodeText(bytes);
-}
-
 std::string ReadCommentBlock(std::istream& in) {
-  std::string block;
+  std::vector<std::string> comments;
   std::string codeLine;
   std::string comment;
+  bool eightBit = false;
   while (ReadLine(in, codeLine) && codeLine.find("999") != std::string::npos) {
     if (!ReadLine(in, comment)) break;
-    block += ToUtf8Text(comment);
+    eightBit = eightBit || !text::IsValidUtf8(comment);
+    comments.push_back(comment);
+  }
+  // An eight-bit comment is in the code page the header below declares, as the drawing's
+  // texts are: the header is read on (it is short) to find it.
+  std::string charset;
+  if (eightBit) {
+    std::string header = codeLine + "\n";
+    std::string line;
+    while (header.size() < kHeaderLimit && ReadLine(in, line)) {
+      header += line;
+      header += '\n';
+      if (line.find("ENDSEC") != std::string::npos) break;
+    }
+    charset = text::CharsetOfCodePage(drawing::DeclaredCodePage(header));
+  }
+  std::string block;
+  for (const std::string& c : comments) {
+    block += text::DecodeText(c, charset);
     block += ", ";
   }
   return block;

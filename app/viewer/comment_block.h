@@ -9,14 +9,11 @@ namespace tv::viewer {
 
 // Every comment line of the block, each followed by ", ", read from the start of the stream.
 // Reading stops at the first group-code line without "999" or at the end. Lines end at CR LF,
-// CR or LF. A line that is not UTF-8 is taken as Windows-1252 text.
+// CR or LF. A line that is not UTF-8 is read in the code page the file's header declares
+// ($DWGCODEPAGE), Windows-1252 when it declares none.
 std::string ReadCommentBlock(std::istream& in);
 
 // The same for a file; throws std::runtime_error naming the file when it cannot be read.
 std::string ReadCommentBlockFile(const std::string& path);
-
-// Latin text of older drawings: the line as it is when valid UTF-8, else decoded from
-// Windows-1252.
-std::string ToUtf8Text(const std::string& bytes);
 
 }  // namespace tv::viewer

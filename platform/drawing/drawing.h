@@ -18,6 +18,10 @@ namespace tv::drawing {
 class Document;
 struct ViewState;
 
+// The code page a DXF file's header declares ($DWGCODEPAGE, such as "ANSI_1250"), "" when it
+// declares none. fileStart is the file from its first byte; the header is enough.
+std::string DeclaredCodePage(std::string_view fileStart);
+
 // Mouse buttons as the canvas reports them.
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;

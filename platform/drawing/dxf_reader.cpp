@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "drawing/drawing.h"
 #include "drawing/text_codec.h"
 #include "text/codepage.h"
 
@@ -957,6 +958,31 @@ class Reader {
 
 }  // namespace
 
+std::string DeclaredCodePage(std::string_view bytes) {
+  // Line by line through the header only: the first ENDSEC ends the search, so a text of the
+  // drawing that happens to read "$DWGCODEPAGE" is never taken for the declaration.
+  std::size_t pos = 0;
+  auto nextLine = [&](std::string_view& line) {
+    if (pos >= bytes.size()) return false;
+    const std::size_t end = bytes.find_first_of("\r\n", pos);
+    line = bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    pos = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end != std::string_view::npos && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+      ++pos;
+    return true;
+  };
+  std::string_view line;
+  while (nextLine(line)) {
+    const std::string_view value = Trim(line);
+    if (value == "ENDSEC") return {};
+    if (value != "$DWGCODEPAGE") continue;
+    std::string_view code, page;
+    if (nextLine(code) && Trim(code) == "3" && nextLine(page)) return std::string(Trim(page));
+    return {};
+  }
+  return {};
+}
+
 bool ParseDxf(std::string_view bytes, std::string_view name, Document& doc, std::string* error) {
   auto fail = [&](long line, const std::string& reason) {
     if (error) *error = std::string(name) + ": line " + std::to_string(line) + ": " + reason;
@@ -967,7 +993,7 @@ bool ParseDxf(std::string_view bytes, std::string_view name, Document& doc, std:
   if (bytes.empty()) return fail(1, "the file is empty");
   std::string converted;
   if (!text::IsValidUtf8(bytes)) {
-    converted = text::Cp1252ToUtf8(bytes);
+    converted = text::CharsetToUtf8(bytes, text::CharsetOfCodePage(DeclaredCodePage(bytes)));
     bytes = converted;
   }
   try {

@@ -1,4 +1,5 @@
-// The "\U+XXXX" escapes of DXF text and the Windows-1252 form drawings are written in.
+// The "\U+XXXX" and "\M+nXXXX" escapes of DXF text and the Windows-1252 form drawings are
+// written in.
 #include "drawing/text_codec.h"
 
 #include <cstdint>
@@ -15,14 +16,61 @@ int HexDigit(char c) {
   return -1;
 }
 
+// The double-byte code pages of "\M+nXXXX", by n.
+const char* MultiByteCharset(char n) {
+  switch (n) {
+    case '1':
+      return "CP932";
+    case '2':
+      return "CP950";
+    case '3':
+      return "CP949";
+    case '4':
+      return "JOHAB";
+    case '5':
+      return "CP936";
+    default:
+      return nullptr;
+  }
+}
+
+// "\M+nXXXX" at i: a character of a double-byte code page as its two bytes in hex. Appends
+// the character and gives true when the escape is whole and stands for one.
+bool DecodeMultiByte(std::string_view s, std::size_t i, std::string& out) {
+  if (i + 8 > s.size() || (s[i + 1] != 'M' && s[i + 1] != 'm') || s[i + 2] != '+') return false;
+  const char* charset = MultiByteCharset(s[i + 3]);
+  if (charset == nullptr) return false;
+  int value = 0;
+  for (std::size_t k = 4; k < 8; ++k) {
+    const int h = HexDigit(s[i + k]);
+    if (h < 0) return false;
+    value = value * 16 + h;
+  }
+  const char pair[2] = {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
+  const std::string_view bytes = pair[0] == 0 ? std::string_view(pair + 1, 1) : std::string_view(pair, 2);
+  if (bytes[0] == 0) return false;
+  const std::string decoded = text::CharsetToUtf8(bytes, charset);
+  // One character, not two bytes the page could not read.
+  std::size_t at = 0;
+  text::NextCodePoint(decoded, at);
+  if (at != decoded.size()) return false;
+  out += decoded;
+  return true;
+}
+
 }  // namespace
 
 std::string DecodeUnicodeEscapes(std::string_view s) {
-  if (s.find("\\U+") == std::string_view::npos && s.find("\\u+") == std::string_view::npos)
+  if (s.find("\\U+") == std::string_view::npos && s.find("\\u+") == std::string_view::npos &&
+      s.find("\\M+") == std::string_view::npos && s.find("\\m+") == std::string_view::npos)
     return std::string(s);
   std::string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size();) {
+    if (s[i] == '\\' && DecodeMultiByte(s, i, out)) {
+      i += 8;
+      continue;
+    }
     if (s[i] == '\\' && i + 6 < s.size() + 0 && (s[i + 1] == 'U' || s[i + 1] == 'u') && s[i + 2] == '+') {
       std::uint32_t cp = 0;
       bool ok = true;

@@ -7,7 +7,8 @@
 
 namespace tv::drawing {
 
-// Replaces "\U+XXXX" escapes by the characters they stand for.
+// Replaces "\U+XXXX" escapes, and "\M+nXXXX" escapes (a character of a double-byte code page),
+// by the characters they stand for.
 std::string DecodeUnicodeEscapes(std::string_view text);
 // UTF-8 text as Windows-1252 bytes, characters outside it as "\U+XXXX".
 std::string Utf8ToCp1252Escaped(std::string_view text);

@@ -2,7 +2,11 @@
 // Windows code page, everything inside the program is UTF-8.
 #include "text/codepage.h"
 
+#include <errno.h>
+#include <iconv.h>
+
 #include <array>
+#include <cctype>
 #include <cstdint>
 
 namespace tv::text {
@@ -110,6 +114,118 @@ std::string Cp1252ToUtf8(std::string_view s) {
 
 std::string DecodeText(std::string bytes) {
   return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
+}
+
+namespace {
+
+std::string UpperTrimmed(std::string_view name) {
+  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front()))) name.remove_prefix(1);
+  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.remove_suffix(1);
+  std::string upper(name);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+// The number after prefix when the rest of the name is one to four digits, else "".
+std::string PageNumber(const std::string& name, std::string_view prefix) {
+  if (name.rfind(prefix, 0) != 0) return {};
+  const std::string number = name.substr(prefix.size());
+  if (number.empty() || number.size() > 4) return {};
+  for (char c : number)
+    if (c < '0' || c > '9') return {};
+  return number;
+}
+
+// Closes the converter however the conversion ends.
+class Converter {
+ public:
+  explicit Converter(const std::string& charset) : cd_(iconv_open("UTF-8", charset.c_str())) {}
+  ~Converter() {
+    if (Ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t Get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+std::string CharsetOfCodePage(std::string_view codePage) {
+  const std::string name = UpperTrimmed(codePage);
+  // Only names built here reach iconv: a file cannot pass options or paths through them.
+  if (const std::string n = PageNumber(name, "ANSI_"); !n.empty()) {
+    if (n == "1252") return {};
+    if (n == "1361") return "JOHAB";
+    static constexpr std::string_view kAnsi[] = {"874",  "932",  "936",  "949",  "950",  "1250", "1251",
+                                                 "1253", "1254", "1255", "1256", "1257", "1258"};
+    for (std::string_view page : kAnsi)
+      if (n == page) return "CP" + n;
+    return {};
+  }
+  if (const std::string n = PageNumber(name, "DOS"); !n.empty()) {
+    static constexpr std::string_view kDos[] = {"437", "850", "852", "855", "857", "860", "861",
+                                                "863", "864", "865", "866", "869", "932"};
+    for (std::string_view page : kDos)
+      if (n == page) return "CP" + n;
+    return {};
+  }
+  if (const std::string n = PageNumber(name, "ISO8859-"); !n.empty()) {
+    const int part = std::stoi(n);
+    return part >= 1 && part <= 16 && part != 12 ? "ISO-8859-" + std::to_string(part) : std::string();
+  }
+  if (name == "MACINTOSH") return "MACINTOSH";
+  if (name == "BIG5") return "CP950";
+  if (name == "GB2312") return "CP936";
+  if (name == "KSC5601") return "CP949";
+  if (name == "JOHAB") return "JOHAB";
+  return {};
+}
+
+std::string CharsetToUtf8(std::string_view bytes, const std::string& charset) {
+  if (charset.empty()) return Cp1252ToUtf8(bytes);
+  Converter converter(charset);
+  if (!converter.Ok()) return Cp1252ToUtf8(bytes);
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2 + 16);
+  // iconv takes its input through a non-const pointer but never writes to it; a copy keeps
+  // that promise out of our hands.
+  std::string input(bytes);
+  char* in = input.data();
+  std::size_t inLeft = input.size();
+  char buffer[4096];
+  while (true) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter.Get(), inLeft > 0 ? &in : nullptr, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    if (result != static_cast<std::size_t>(-1)) {
+      if (inLeft == 0) {
+        // Flush what a stateful set still holds, then done.
+        outPtr = buffer;
+        outLeft = sizeof buffer;
+        iconv(converter.Get(), nullptr, nullptr, &outPtr, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        return out;
+      }
+      continue;
+    }
+    if (errno == E2BIG) continue;
+    // EILSEQ, or EINVAL for a sequence cut short by the end: that byte is taken as
+    // Windows-1252 and reading goes on after it from a clean state.
+    out += Cp1252ToUtf8(std::string_view(in, 1));
+    ++in;
+    --inLeft;
+    iconv(converter.Get(), nullptr, nullptr, nullptr, nullptr);
+    if (inLeft == 0) return out;
+  }
+}
+
+std::string DecodeText(std::string bytes, const std::string& charset) {
+  return IsValidUtf8(bytes) ? bytes : CharsetToUtf8(bytes, charset);
 }
 
 }  // namespace tv::text

@@ -53,6 +53,36 @@ TEST(CommentBlockTest, OlderDrawingsInWindows1252AreDecoded) {
   EXPECT_EQ(ReadCommentBlock(utf8), "Description: T\xC3\xBCr, ");
 }
 
+TEST(CommentBlockTest, EightBitCommentsAreReadInTheCodePageTheHeaderDeclares) {
+  struct Case {
+    const char* name;
+    std::string file;
+    std::string block;
+  };
+  const std::string header1250 =
+      "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n"
+      "  9\r\n$DWGCODEPAGE\r\n  3\r\nANSI_1250\r\n  0\r\nENDSEC\r\n";
+  const Case cases[] = {
+      {"Polish page", "999\r\nMaterial: D\xB9\x62\r\n999\r\nDescription: do u\xBFytku\r\n" + header1250,
+       "Material: D\xC4\x85\x62, Description: do u\xC5\xBCytku, "},  // Dąb, użytku
+      {"Russian page, LF",
+       "999\nMaterial: \xC4\xF3\xE1\n  0\nSECTION\n  2\nHEADER\n  9\n$DWGCODEPAGE\n  3\nANSI_1251\n  "
+       "0\nENDSEC\n",
+       "Material: \xD0\x94\xD1\x83\xD0\xB1, "},  // Дуб
+      // A declaration after the header is no declaration.
+      {"after the header",
+       "999\nMaterial: D\xB9\x62\n  0\nSECTION\n  2\nHEADER\n  0\nENDSEC\n  9\n$DWGCODEPAGE\n  "
+       "3\nANSI_1250\n",
+       "Material: D\xC2\xB9\x62, "},
+      // UTF-8 lines stay as they are.
+      {"UTF-8", "999\nMaterial: D\xC4\x85\x62\n" + header1250, "Material: D\xC4\x85\x62, "},
+  };
+  for (const Case& c : cases) {
+    std::istringstream in(c.file);
+    EXPECT_EQ(ReadCommentBlock(in), c.block) << c.name;
+  }
+}
+
 // Fields of drawings written to a temporary folder, read as the row builder reads them: the
 // title first (which re-reads the block), then the other keys.
 class DrawingFieldTest : public testing::Test {

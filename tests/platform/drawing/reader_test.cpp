@@ -59,6 +59,41 @@ TEST(DrawingReader, DecodesWindows1252UnlessTheFileIsUtf8) {
   }
 }
 
+// Eight-bit files are read in the code page their header declares, Windows-1252 without one.
+TEST(DrawingReader, DecodesEightBitTextInTheDeclaredCodePage) {
+  struct Case {
+    const char* codePage;  // "" for no declaration at all
+    std::string raw;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"ANSI_1250", "u\xBFytku", "u\xC5\xBCytku"},                            // użytku
+      {"ANSI_1251", "\xD1\xF2\xEE\xEB", "\xD0\xA1\xD1\x82\xD0\xBE\xD0\xBB"},  // Стол
+      {"ANSI_932", "\x93\xFA\x96\x7B", "\xE6\x97\xA5\xE6\x9C\xAC"},           // 日本
+      {"DOS866", "\x8F", "\xD0\x9F"},                                         // П
+      {"ANSI_1252", "u\xBFytku", "u\xC2\xBFytku"},
+      {"ANSI_4711", "u\xBFytku", "u\xC2\xBFytku"},  // unknown page: Windows-1252
+      {"", "u\xBFytku", "u\xC2\xBFytku"},
+      // Escapes as before, in any page: a Unicode character, and a double-byte one of the
+      // Japanese page (\M+1 and its two bytes).
+      {"ANSI_1251", "\\U+017C \\M+193FA \xD1", "\xC5\xBC \xE6\x97\xA5 \xD0\xA1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.codePage) + " " + c.raw);
+    std::string header = "0|SECTION|2|HEADER|9|$ACADVER|1|AC1009|";
+    if (*c.codePage) header += std::string("9|$DWGCODEPAGE|3|") + c.codePage + "|";
+    header += "0|ENDSEC|";
+    Drawing d;
+    MustRead(d, Lines(header + "0|SECTION|2|TABLES|0|TABLE|2|LAYER|70|1|0|LAYER|2|" + c.raw +
+                      "|70|0|62|7|6|CONTINUOUS|0|ENDTAB|0|ENDSEC|0|SECTION|2|ENTITIES|0|TEXT|8|" + c.raw +
+                      "|10|0|20|0|40|1|1|" + c.raw + "|0|ENDSEC|0|EOF"));
+    ASSERT_EQ(d.GetTexts().size(), 1u);
+    EXPECT_EQ(d.GetTexts()[0].Txt, c.expected);
+    EXPECT_EQ(d.GetTexts()[0].LayerName, c.expected);
+    EXPECT_EQ(d.Layers().Item(1).Name(), c.expected);
+  }
+}
+
 TEST(DrawingReader, ReadsNewerVersionsWithHandlesClassMarkersAndObjects) {
   const std::string file = Lines(
       "999|made by a newer program|0|SECTION|2|HEADER|9|$ACADVER|1|AC1015|9|$HANDSEED|5|FF|0|ENDSEC|"

@@ -205,6 +205,82 @@ TEST(DrawingWriter, TextIsWrittenInWindows1252WithEscapesForTheRest) {
             "ade \xE2\x82\xAC \xCE\xA9");
 }
 
+// Part drawings from Polish and Russian CAD seats: their letters survive reading, merging
+// into a sheet and writing it (Windows-1252 with escapes), for our reader and an independent one.
+TEST(DrawingWriter, EightBitDrawingsKeepTheirLettersThroughASheet) {
+  struct Case {
+    const char* fixture;
+    std::string layer;
+    std::vector<std::string> lines;  // the two texts, then the two lines of the multi-line text
+    std::string escape;              // one character outside Windows-1252, as written
+  };
+  const Case cases[] = {
+      {"part_cp1250.dxf",
+       "Opis_cz\xC4\x99\xC5\x9B\x63i",  // Opis_części
+       {"P\xC3\xB3\xC5\x82ka \xC5\x9Brodkowa",
+        "\xC5\xBB\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85 "
+        "ja\xC5\xBA\xC5\x84",
+        "Kraw\xC4\x99\x64\xC5\xBA oklejona", "na ca\xC5\x82\x65j d\xC5\x82ugo\xC5\x9B\x63i"},
+       "\\U+0142"},  // ł
+      {"part_cp1251.dxf",
+       "\xD0\x9D\xD0\xB0\xD0\xB4\xD0\xBF\xD0\xB8\xD1\x81\xD0\xB8",  // Надписи
+       {"\xD0\x94\xD0\xB2\xD0\xB5\xD1\x80\xD1\x86\xD0\xB0 \xD1\x88\xD0\xBA\xD0\xB0\xD1\x84\xD0\xB0",
+        "\xD0\xA1\xD1\x8A\xD0\xB5\xD1\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91 "
+        "\xD1\x8D\xD1\x82\xD0"
+        "\xB8\xD1\x85 \xD0\xBC\xD1\x8F\xD0\xB3\xD0\xBA\xD0\xB8\xD1\x85 "
+        "\xD0\xB1\xD1\x83\xD0\xBB\xD0\xBE\xD0\xBA",
+        "\xD0\x9A\xD1\x80\xD0\xBE\xD0\xBC\xD0\xBA\xD0\xB0 \xD0\xBF\xD0\xBE \xD0\xB2\xD1\x81\xD0\xB5\xD0\xB9",
+        "\xD0\xB4\xD0\xBB\xD0\xB8\xD0\xBD\xD0\xB5 \xD0\xB4\xD0\xB5\xD1\x82\xD0\xB0\xD0\xBB\xD0\xB8"},
+       "\\U+0414"},  // Д
+  };
+  const bool ezdxf = std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    const test_support::TempFolder folder;
+    const fs::path dir = folder.Path();
+    Drawing sheet;
+    sheet.AddLine(0, 0, 0, 2440, 0, 0, "Tavolin");
+    std::string error;
+    ASSERT_TRUE(sheet.ReadDrawing((kSource / "tests/platform/drawing/fixtures" / c.fixture).string(), 1, 500,
+                                  0, &error))
+        << error;
+    const auto merged = sheet.GetTexts();
+    ASSERT_EQ(merged.size(), 3u);
+    EXPECT_EQ(merged[0].Txt, c.lines[0]);
+    EXPECT_EQ(merged[1].Txt, c.lines[1]);
+    EXPECT_EQ(merged[2].Txt, c.lines[2] + "\n" + c.lines[3]);
+    EXPECT_EQ(merged[0].LayerName, c.layer);
+
+    sheet.SetOutputFile((dir / "Nest001.DXF").string());
+    ASSERT_TRUE(sheet.WriteDrawing(&error)) << error;
+    const std::string written = ReadAll(dir / "Nest001.DXF");
+    EXPECT_NE(written.find(c.escape), std::string::npos);
+
+    // Each text line with its layer, as our reader and the independent one see the sheet.
+    Drawing again;
+    MustRead(again, written);
+    std::string ours;
+    for (const TextItem& t : again.GetTexts()) ours += t.LayerName + "\t" + t.Txt + "\n";
+    std::string expected;
+    for (const std::string& line : c.lines) expected += c.layer + "\t" + line + "\n";
+    EXPECT_EQ(ours, expected);
+    if (!ezdxf) continue;
+    const std::string script = (dir / "texts.py").string();
+    std::ofstream(script) << "import sys\n"
+                             "from ezdxf import recover\n"
+                             "doc, auditor = recover.readfile(sys.argv[1])\n"
+                             "with open(sys.argv[2], 'w', encoding='utf-8', newline='') as out:\n"
+                             "    for e in doc.modelspace().query('TEXT'):\n"
+                             "        out.write(e.dxf.layer + '\\t' + e.dxf.text + '\\n')\n";
+    const std::string report = (dir / "texts.txt").string();
+    ASSERT_EQ(
+        std::system(
+            ("/usr/bin/python3 " + script + " " + (dir / "Nest001.DXF").string() + " " + report).c_str()),
+        0);
+    EXPECT_EQ(ReadAll(report), expected);
+  }
+}
+
 TEST(DrawingWriter, KeptTableAndExtendedDataTextStaysWindows1252) {
   // a Windows-1252 file: the line type description and the extended data carry an e-acute
   const std::string file = Lines(
