@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace tv::drawing {
 namespace {
@@ -449,12 +450,55 @@ std::vector<std::string> MTextLines(const std::string& value) {
   return lines;
 }
 
+namespace {
+
+// The engine's font metrics: every character advances by this part of the text height. Text
+// extents and the wrapping of text boxes both measure with it, so a wrapped line fits its box
+// by the same measure the extents show.
+constexpr double kCharAdvance = 0.8;
+
+std::size_t CharCount(std::string_view text) {
+  std::size_t chars = 0;
+  for (unsigned char ch : text)
+    if ((ch & 0xC0) != 0x80) ++chars;
+  return chars;
+}
+
+// A line broken between words into lines of at most maxChars characters; a word longer than
+// that stands alone on its line. A line that fits stays exactly as it is.
+void WrapLine(const std::string& line, std::size_t maxChars, std::vector<std::string>& out) {
+  if (CharCount(line) <= maxChars) {
+    out.push_back(line);
+    return;
+  }
+  std::string current;
+  std::size_t start = 0;
+  bool first = true;
+  while (start <= line.size()) {
+    std::size_t end = line.find(' ', start);
+    if (end == std::string::npos) end = line.size();
+    const std::string_view word(line.data() + start, end - start);
+    if (first) {
+      current.assign(word);
+      first = false;
+    } else if (CharCount(current) + 1 + CharCount(word) <= maxChars || current.empty()) {
+      current += ' ';
+      current += word;
+    } else {
+      out.push_back(current);
+      current.assign(word);
+    }
+    start = end + 1;
+  }
+  out.push_back(current);
+}
+
+}  // namespace
+
 void TextBox(const TextData& t, double defaultHeight, Vec3 corners[4]) {
   const double h = t.height > 0 ? t.height : defaultHeight;
-  std::size_t chars = 0;
-  for (unsigned char ch : t.value)
-    if ((ch & 0xC0) != 0x80) ++chars;
-  const double w = static_cast<double>(chars) * h * 0.8 * (t.widthFactor > 0 ? t.widthFactor : 1);
+  const std::size_t chars = CharCount(t.value);
+  const double w = static_cast<double>(chars) * h * kCharAdvance * (t.widthFactor > 0 ? t.widthFactor : 1);
   double x0 = 0, y0 = 0;
   if (t.hAlign == 1 || t.hAlign == 4) x0 = -w / 2;
   if (t.hAlign == 2) x0 = -w;
@@ -472,8 +516,18 @@ void TextBox(const TextData& t, double defaultHeight, Vec3 corners[4]) {
 // Lines of a multi-line text as one-line texts in its own plane.
 std::vector<TextData> MTextAsLines(const Document& doc, const Entity& e, const MTextData& m) {
   std::vector<TextData> out;
-  const std::vector<std::string> lines = MTextLines(m.value);
   const double height = m.height > 0 ? m.height : doc.DefaultTextSize();
+  // A box with a width holds its paragraphs within it, broken between words.
+  std::vector<std::string> lines;
+  const double maxChars = m.referenceWidth / (height * kCharAdvance);
+  const bool wraps = m.referenceWidth > 0 && std::isfinite(maxChars);
+  for (const std::string& paragraph : MTextLines(m.value)) {
+    if (wraps) {
+      WrapLine(paragraph, static_cast<std::size_t>(std::clamp(maxChars + 1e-9, 1.0, 1e9)), lines);
+    } else {
+      lines.push_back(paragraph);
+    }
+  }
   const double step = height * 5.0 / 3.0 * (m.lineSpacing > 0 ? m.lineSpacing : 1);
   const Frame f = Frame::FromNormal(e.extrusion);
   const Vec3 xw = Normalized(m.xAxis, {1, 0, 0});

@@ -163,6 +163,54 @@ TEST(DrawingWriter, ConvertsEntitiesWithoutAnR12Form) {
   EXPECT_NEAR(b, -5, 0.01);
 }
 
+// A paragraph of a multi-line text box is written as lines that stay inside the box's
+// width (group 41), broken between words; explicit breaks still break.
+TEST(DrawingWriter, MultiLineTextWrapsAtTheWidthOfItsBox) {
+  struct Case {
+    const char* name;
+    std::string width;  // group 41; "" for none
+    std::string value;
+    std::vector<std::string> lines;
+  };
+  // Height 10: a character takes 8 units, so a box 100 wide holds 12 characters a line.
+  const Case cases[] = {
+      {"paragraph",
+       "100",
+       "one two three four five six seven eight",
+       {"one two", "three four", "five six", "seven eight"}},
+      {"explicit breaks too", "100", "short\\Pone two three four", {"short", "one two", "three four"}},
+      {"a word longer than the box", "100", "a extraordinarily long", {"a", "extraordinarily", "long"}},
+      {"no width",
+       "",
+       "one two three four five six seven eight",
+       {"one two three four five six seven eight"}},
+      {"fits", "400", "one two three four five six seven eight", {"one two three four five six seven eight"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string width = c.width.empty() ? "" : "41|" + c.width + "|";
+    Drawing d;
+    MustRead(d, EntitiesFile("0|MTEXT|8|NOTE|10|0|20|100|40|10|" + width + "71|1|1|" + c.value));
+    // The text as the drawing holds it is unchanged: only its written lines wrap.
+    ASSERT_EQ(d.GetTexts().size(), 1u);
+    Drawing again;
+    MustRead(again, d.WriteDrawingToString());
+    std::vector<std::string> lines;
+    for (const TextItem& t : again.GetTexts()) lines.push_back(t.Txt);
+    EXPECT_EQ(lines, c.lines);
+    float l, t, r, b;
+    ASSERT_TRUE(again.GetExtents(l, t, r, b));
+    if (c.lines.size() > 1 && c.name != std::string("a word longer than the box")) {
+      EXPECT_LE(r - l, std::stof(c.width) + 1e-3f);
+    }
+    // Each line a line step below the one before, the first with its top at the insertion.
+    const auto texts = again.GetTexts();
+    for (std::size_t k = 1; k < texts.size(); ++k)
+      EXPECT_NEAR(texts[k - 1].Y1 - texts[k].Y1, 10 * 5.0 / 3.0, 1e-3);
+    EXPECT_FLOAT_EQ(texts[0].Y1, 100);
+  }
+}
+
 // The colour number written for a layer.
 int WrittenColorNumber(const std::string& written, const std::string& layer) {
   const std::string key = "LAYER\r\n  2\r\n" + layer + "\r\n";
