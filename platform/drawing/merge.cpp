@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "drawing/dxf_writer.h"
 
@@ -18,6 +19,82 @@ void RemapEntity(Entity& e, const std::vector<int>& layerMap,
     auto it = renamed.find(UpperAscii(ins->block));
     if (it != renamed.end()) ins->block = it->second;
     for (Entity& a : ins->attribs) RemapEntity(a, layerMap, renamed);
+  }
+}
+
+// The references of an entity (and of the attributes it carries) to renamed blocks follow
+// the new names.
+void RenameReferences(Entity& e, const std::map<std::string, std::string>& renamed) {
+  auto* ins = std::get_if<InsertData>(&e.data);
+  if (ins == nullptr || renamed.empty()) return;
+  auto it = renamed.find(UpperAscii(ins->block));
+  if (it != renamed.end()) ins->block = it->second;
+}
+
+// The order to settle the blocks in: every block after the blocks it refers to (a reference
+// cycle, which no sound file has, is cut where it closes). Blocks of one name after the first
+// are settled as the first is.
+std::vector<std::size_t> NestedFirst(const std::vector<Block>& blocks) {
+  std::map<std::string, std::size_t> byName;
+  for (std::size_t i = 0; i < blocks.size(); ++i) byName.emplace(UpperAscii(blocks[i].name), i);
+  enum class Mark : unsigned char { New, Open, Done };
+  std::vector<Mark> marks(blocks.size(), Mark::New);
+  std::vector<std::size_t> order;
+  order.reserve(blocks.size());
+  // Depth first without recursion: a file may nest blocks very deep.
+  struct Step {
+    std::size_t block;
+    std::size_t next;  // the next entity to look at
+  };
+  std::vector<Step> stack;
+  for (std::size_t root = 0; root < blocks.size(); ++root) {
+    if (marks[root] != Mark::New) continue;
+    marks[root] = Mark::Open;
+    stack.push_back({root, 0});
+    while (!stack.empty()) {
+      Step& step = stack.back();
+      const std::vector<Entity>& entities = blocks[step.block].entities;
+      if (step.next == entities.size()) {
+        marks[step.block] = Mark::Done;
+        order.push_back(step.block);
+        stack.pop_back();
+        continue;
+      }
+      const auto* ins = std::get_if<InsertData>(&entities[step.next++].data);
+      if (ins == nullptr) continue;
+      const auto it = byName.find(UpperAscii(ins->block));
+      if (it == byName.end() || marks[it->second] != Mark::New) continue;
+      marks[it->second] = Mark::Open;
+      stack.push_back({it->second, 0});
+    }
+  }
+  return order;
+}
+
+// Whether two blocks hold the same, whatever their names. The references are compared by name
+// as well: the written form leaves out a reference to a block the drawing does not hold yet.
+bool SameContent(const Document& doc, const Block& existing, const Block& incoming) {
+  if (existing.entities.size() != incoming.entities.size()) return false;
+  for (std::size_t k = 0; k < existing.entities.size(); ++k) {
+    const auto* a = std::get_if<InsertData>(&existing.entities[k].data);
+    const auto* b = std::get_if<InsertData>(&incoming.entities[k].data);
+    if ((a == nullptr) != (b == nullptr)) return false;
+    if (a != nullptr && UpperAscii(a->block) != UpperAscii(b->block)) return false;
+  }
+  Block probe = incoming;
+  probe.name = existing.name;
+  return BlockSignature(doc, existing) == BlockSignature(doc, probe);
+}
+
+// The name of a block of the drawing that holds the incoming block's content under one of the
+// free names an earlier merge gives a block of its name (NAME_1, NAME_2...); "" when none.
+std::string RenamedTwin(const Document& doc, const Block& incoming) {
+  if (incoming.name.empty() || incoming.name[0] == '*') return {};
+  for (int k = 1;; ++k) {
+    const int found = doc.FindBlock(incoming.name + "_" + std::to_string(k));
+    if (found < 0) return {};
+    const Block& candidate = doc.blocks[static_cast<std::size_t>(found)];
+    if (SameContent(doc, candidate, incoming)) return candidate.name;
   }
 }
 
@@ -61,8 +138,10 @@ void MergeInto(Document& target, Document&& incoming) {
   MergeTable(target.styles, incoming.styles);
   MergeTable(target.appIds, incoming.appIds);
 
-  // Blocks: same name and same content is the same block; same name and other content
-  // gets a free name, and the incoming references follow it.
+  // Blocks: same name and same content is the same block; same name and other content gets
+  // a free name, and the incoming references follow it. Content counts whole, nested blocks
+  // included: a block is compared only after the blocks it refers to have their final names,
+  // so two parts whose OUTER blocks refer to different INNER blocks keep both.
   std::set<std::string> taken;
   for (const Block& b : target.blocks) taken.insert(UpperAscii(b.name));
   for (const Block& b : incoming.blocks) taken.insert(UpperAscii(b.name));
@@ -81,12 +160,18 @@ void MergeInto(Document& target, Document&& incoming) {
   for (Block& b : incoming.blocks)
     for (Entity& e : b.entities) RemapEntity(e, layerMap, {});
   for (Block& b : incoming.blocks) b.layer = layerMap[static_cast<std::size_t>(b.layer)];
-  for (std::size_t i = 0; i < incoming.blocks.size(); ++i) {
+  for (const std::size_t i : NestedFirst(incoming.blocks)) {
     Block& b = incoming.blocks[i];
+    for (Entity& e : b.entities) RenameReferences(e, renamed);
     const int existing = target.FindBlock(b.name);
     if (existing < 0) continue;
-    const Block& other = target.blocks[static_cast<std::size_t>(existing)];
-    if (BlockSignature(target, other) == BlockSignature(target, b)) {
+    if (SameContent(target, target.blocks[static_cast<std::size_t>(existing)], b)) {
+      keep[i] = false;
+      continue;
+    }
+    // A part merged before may have left this content under a free name already.
+    if (const std::string twin = RenamedTwin(target, b); !twin.empty()) {
+      renamed[UpperAscii(b.name)] = twin;
       keep[i] = false;
       continue;
     }
@@ -95,15 +180,8 @@ void MergeInto(Document& target, Document&& incoming) {
     renamed[UpperAscii(b.name)] = fresh;
     b.name = fresh;
   }
-  const std::vector<int> identity = [&] {
-    std::vector<int> v(static_cast<std::size_t>(target.LayerCount()));
-    for (std::size_t k = 0; k < v.size(); ++k) v[k] = static_cast<int>(k);
-    return v;
-  }();
   for (std::size_t i = 0; i < incoming.blocks.size(); ++i) {
-    if (!keep[i]) continue;
-    for (Entity& e : incoming.blocks[i].entities) RemapEntity(e, identity, renamed);
-    target.blocks.push_back(std::move(incoming.blocks[i]));
+    if (keep[i]) target.blocks.push_back(std::move(incoming.blocks[i]));
   }
   target.BlocksChanged();
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "drawing/drawing.h"
@@ -108,6 +109,66 @@ TEST(DrawingMerge, BlocksOfTheSameNameKeepTheirOwnContent) {
   ASSERT_TRUE(other.GetExtents(l, t, r, b));
   EXPECT_NEAR(l, -17.5, 1e-4);
   EXPECT_NEAR(t, 17.5, 1e-4);
+}
+
+// Parts drawn from one template share block names with other contents, also inside other
+// blocks: OUTER holds INNER, a 10 x 10 square in one part and a circle of radius 3 in the other.
+TEST(DrawingMerge, NestedBlocksAreComparedAfterTheirOwnRenaming) {
+  const std::string square =
+      "0|LINE|8|0|10|0|20|0|11|10|21|0|0|LINE|8|0|10|10|20|0|11|10|21|10|"
+      "0|LINE|8|0|10|10|20|10|11|0|21|10|0|LINE|8|0|10|0|20|10|11|0|21|0";
+  const std::string circle = "0|CIRCLE|8|0|10|0|20|0|40|3";
+  auto part = [](const std::string& inner, bool outerFirst) {
+    const std::string innerBlock = "0|BLOCK|2|INNER|70|0|10|0|20|0|30|0|" + inner + "|0|ENDBLK";
+    const std::string outerBlock =
+        "0|BLOCK|2|OUTER|70|0|10|0|20|0|30|0|0|INSERT|8|0|2|INNER|10|0|20|0|0|ENDBLK";
+    return BlocksFile(outerFirst ? outerBlock + "|" + innerBlock : innerBlock + "|" + outerBlock,
+                      "0|INSERT|8|VBORE|2|OUTER|10|0|20|0");
+  };
+  auto blockCount = [](const std::string& written) {
+    std::size_t n = 0;
+    for (std::size_t p = written.find("\r\nBLOCK\r\n"); p != std::string::npos;
+         p = written.find("\r\nBLOCK\r\n", p + 1))
+      ++n;
+    return n;
+  };
+  // The extents {left, bottom, right, top} of the segments that start in [x0, x0 + 200).
+  auto extentsNear = [](Drawing& d, float x0) {
+    std::array<float, 4> e{1e9f, 1e9f, -1e9f, -1e9f};
+    for (const SegmentItem& s : d.GetEntities2()) {
+      if (s.X1 < x0 || s.X1 >= x0 + 200) continue;
+      e = {std::min({e[0], s.X1, s.X2}), std::min({e[1], s.Y1, s.Y2}), std::max({e[2], s.X1, s.X2}),
+           std::max({e[3], s.Y1, s.Y2})};
+    }
+    return e;
+  };
+  // Squares at 0 and 600, circles at 200 and 400, in the drawing and in the file written.
+  struct Shown {
+    float x0;
+    std::array<float, 4> extents;
+  };
+  const Shown shown[] = {
+      {-50, {0, 0, 10, 10}}, {150, {197, -3, 203, 3}}, {350, {397, -3, 403, 3}}, {550, {600, 0, 610, 10}}};
+  for (const bool outerFirst : {false, true}) {
+    SCOPED_TRACE(outerFirst ? "outer block first in the file" : "inner block first in the file");
+    Drawing d;
+    MustRead(d, part(square, outerFirst));
+    MustRead(d, part(circle, outerFirst), 1, 200, 0);
+    MustRead(d, part(circle, outerFirst), 1, 400, 0);
+    MustRead(d, part(square, outerFirst), 1, 600, 0);
+    const std::string written = d.WriteDrawingToString();
+    // Each content has its one block, however often its part comes.
+    EXPECT_EQ(blockCount(written), 4u);
+    Drawing again;
+    MustRead(again, written);
+    for (Drawing* drawing : {&d, &again}) {
+      for (const Shown& s : shown) {
+        const auto e = extentsNear(*drawing, s.x0);
+        for (int k = 0; k < 4; ++k)
+          EXPECT_NEAR(e[k], s.extents[k], 1e-3) << "part at " << s.x0 + 50 << ", " << k;
+      }
+    }
+  }
 }
 
 // A 600 x 300 part with an outline, a rounded corner arc, a route line with a ramp, a label
