@@ -323,6 +323,18 @@ TEST(DrawingTransform, AttributeDefinitionsMoveTurnAndScaleWithTheirPart) {
   EXPECT_EQ(WrittenRecord(d.WriteDrawingToString(), "ATTDEF"),
             "  8 NOTE\n 10 90.0\n 20 10.0\n 40 4.0\n  1 x\n  3 Prompt\n  2 TAG\n 70 0\n 72 1\n"
             " 11 90.0\n 21 10.0\n 50 90.0\n");
+
+  // A multi-line definition of a newer version: its "Embedded Object" part (group 101 on)
+  // reuses the codes of the definition's own points and has no older form; it is left out.
+  Drawing multiLine;
+  MustRead(multiLine,
+           EntitiesFile("0|ATTDEF|8|NOTE|10|5|20|5|40|2|1|x|3|Prompt|2|TAG|70|0|72|1|11|5|21|5|"
+                        "101|Embedded Object|70|1|10|1|20|0|30|0|11|1|21|1|31|0|40|60|41|0|71|1|72|5"),
+           0, 100, 0);
+  multiLine.TransformEntities(multiLine.EntityCount(), 100, 0, 0, 0, 90, 2, 2);
+  EXPECT_EQ(WrittenRecord(multiLine.WriteDrawingToString(), "ATTDEF"),
+            "  8 NOTE\n 10 90.0\n 20 10.0\n 40 4.0\n  1 x\n  3 Prompt\n  2 TAG\n 70 0\n 72 1\n"
+            " 11 90.0\n 21 10.0\n 50 90.0\n");
 }
 
 }  // namespace
