@@ -1,5 +1,10 @@
 // The Ui port: every interaction that needs a person or the window system. The Qt
 // program implements it in app/gui; tests use ScriptedUi (tests/testing/scripted_ui.h).
+//
+// How failures travel, everywhere in the program: the platform layers answer bool with an error
+// text (component calls a Status); the app procedures let no exception escape, and a failure
+// the user should know of reaches this port or the caller's error text, never nothing. What
+// happened is told by an enum, not by a number.
 #pragma once
 
 #include <functional>

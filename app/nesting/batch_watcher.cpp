@@ -117,14 +117,8 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex, const File
   // Switched off while the source-folder dialog is open: the folder text follows the dialog's
   // selection then, and a request in a folder the user merely passes over is not theirs to run.
   if (!program.Input.BatchWatcherOn) return;
-  try {
-    RefreshWhenChanged(program.Input.SourceList);
-  } catch (const std::exception&) {
-  }
-  try {
-    RefreshWhenChanged(program.Input.NestList);
-  } catch (const std::exception&) {
-  }
+  RefreshWhenChanged(program.Input.SourceList);
+  RefreshWhenChanged(program.Input.NestList);
 
   program.RespondToBatch = settings::GetSettingValue(program, "Respond to Batch") == "YES";
   if (!program.RespondToBatch) return;
@@ -177,7 +171,10 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex, const File
       worklist::AddToProc(program, worklist::kFinishMarker);
 
       if (program.Input.ProcEnabled) Proc_Click(program, createVrex);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+      // Nobody watches an unattended pickup: what stopped it must still be seen.
+      ui.Tell("Batch request not run:\r\n" + *request + "\r\n" + error.what(), "Alert!",
+              core::MsgIcon::Critical);
     }
   }
   FinishRequest(program, *request, *taken, removeRequest);

@@ -156,10 +156,10 @@ GroupResult NestMaterialGroup(RunValues& run, const GroupNestingSettings& settin
   }
 
   if (count == 0) {
-    run.FailureKind = 1;
+    run.FailureKind = RunFailure::NoLayout;
   } else if (groupPartTotal - placedInstances > 0) {
     run.FailedPartCount += groupPartTotal - placedInstances;
-    run.FailureKind = 2;
+    run.FailureKind = RunFailure::PartsNotPlaced;
   }
   return GroupResult::Continue;
 }

@@ -53,8 +53,8 @@ enum class GroupResult { Continue, AbortRun };
 
 // Nests the group in run (its parts, run.GroupPartCount of them, and run.SheetList). A group
 // without sheets is reported ("Alert") and dropped (GroupPartCount = 0). The optimizer's data is
-// released on every way out. Afterwards FailureKind is 1 when no layout came back, or 2 with
-// FailedPartCount raised by the part instances (quantities) that no written sheet holds.
+// released on every way out. Afterwards FailureKind is NoLayout when no layout came back, or PartsNotPlaced
+// with FailedPartCount raised by the part instances (quantities) that no written sheet holds.
 GroupResult NestMaterialGroup(RunValues& run, const GroupNestingSettings& settings, core::Ui& ui,
                               const VrexFactory& createVrex, const LayoutBuilder& buildLayout);
 

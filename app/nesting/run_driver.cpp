@@ -107,8 +107,13 @@ void BuildComposite(core::Program& program, const RunValues& run, const std::str
   dxf.ZoomToExtents();
   viewer::ZoomExtents(program, -1);
   std::string titleKey = "Tavolin";
-  program.ViewerCaption = viewer::GetDrawingField(program, titleKey);
   std::string error;
+  program.ViewerCaption = viewer::GetDrawingField(program, titleKey, &error);
+  if (!error.empty()) {
+    // As with a sheet that cannot be read, the composite is still built; the operator is told.
+    program.ui().Tell("Composite drawing title not read:\r\n" + error, "Alert!", core::MsgIcon::Information);
+    error.clear();
+  }
   const std::string path = nestFolder + "CompNest.DXF";
   if (!viewer::SaveViewerDxfAs(program, path, &error)) {
     program.ui().Tell("Composite drawing not written:\r\n" + path + "\r\n" + error, "Alert!",
@@ -124,7 +129,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
     std::string handOverSheets = HandOverHead();
     BuildComposite(program, run, nestFolder, handOverSheets);
 
-    if (!program.RunAlertText.empty() && run.FailureKind == 0) {
+    if (!program.RunAlertText.empty() && run.FailureKind == RunFailure::None) {
       ui.Tell(program.RunAlertText, "Tavolin Alert!", core::MsgIcon::Information);
     }
     if (run.DimensionErrorFound)
@@ -145,16 +150,16 @@ void EndOfRun(core::Program& program, const RunValues& run) {
   viewer::FillLayerList(program);
   ui.SetPointer(core::Pointer::Normal);
 
-  if (run.FailureKind == 1) {
+  if (run.FailureKind == RunFailure::NoLayout) {
     ui.Tell("Nesting Problem\r\nCheck Sheet Stock Dimensions or Quantities...", "Alert!",
             core::MsgIcon::Information);
-  } else if (run.FailureKind == 2) {
+  } else if (run.FailureKind == RunFailure::PartsNotPlaced) {
     ui.Tell("Nesting Problem\r\n" + text::Str(static_cast<double>(run.FailedPartCount)) +
                 " Parts Failed to Nest.",
             "Alert!", core::MsgIcon::Information);
   }
 
-  if (program.SheetStockQty && run.FailureKind == 0 &&
+  if (program.SheetStockQty && run.FailureKind == RunFailure::None &&
       ui.Message("Update Sheet Stock Quantities?", "Query", core::MsgIcon::None, core::MsgButtons::YesNo) ==
           core::MsgResult::Yes) {
     for (long row = 1; row <= program.SSList.MaxRows(); ++row) {

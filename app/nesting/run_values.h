@@ -49,6 +49,13 @@ struct PartExtents {
   float MinY = 0;
 };
 
+// How the nesting of the run's groups fell short; the last group that did decides.
+enum class RunFailure {
+  None,
+  NoLayout,        // a group got no layout
+  PartsNotPlaced,  // parts were not placed
+};
+
 struct RunValues {
   // Sheet of the layout being built: X runs 0..SheetLength, Y 0..SheetWidth (margin included).
   double SheetLength = 0;
@@ -80,7 +87,7 @@ struct RunValues {
   float RunNestedArea = 0;  // placed parts and drop offcuts, times each layout's copies
   float RunSheetArea = 0;
   bool DimensionErrorFound = false;
-  int FailureKind = 0;       // 0 none, 1 a group got no layout, 2 parts were not placed
+  RunFailure FailureKind = RunFailure::None;
   long FailedPartCount = 0;  // part instances that did not nest
   bool AnyGroupKeptParts = false;
 };

@@ -194,7 +194,12 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
               run.SheetWidth / run.TextHeightDivisor);
 
   std::string titleKey = "Tavolin";
-  program.ViewerCaption = viewer::GetDrawingField(program, titleKey);
+  std::string titleError;
+  program.ViewerCaption = viewer::GetDrawingField(program, titleKey, &titleError);
+  if (!titleError.empty()) {
+    AbortMessage(program, "Nesting failed: " + titleError);
+    return LayoutResult::AbortRun;
+  }
   dxf.ZoomToExtents();
   viewer::ZoomExtents(program, -4);
 

@@ -1,7 +1,6 @@
 #include "viewer/comment_block.h"
 
 #include <fstream>
-#include <stdexcept>
 #include <vector>
 
 #include "drawing/drawing.h"
@@ -64,12 +63,15 @@ std::string ReadCommentBlock(std::istream& in) {
   return block;
 }
 
-std::string ReadCommentBlockFile(const std::string& path) {
+bool ReadCommentBlockFile(const std::string& path, std::string& block, std::string* error) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot open the drawing " + path);
-  std::string block = ReadCommentBlock(in);
-  if (in.bad()) throw std::runtime_error("Cannot read the drawing " + path);
-  return block;
+  if (in) {
+    block = ReadCommentBlock(in);
+    if (!in.bad()) return true;
+  }
+  block.clear();
+  if (error) *error = (in.bad() ? "Cannot read the drawing " : "Cannot open the drawing ") + path;
+  return false;
 }
 
 }  // namespace tv::viewer

@@ -13,7 +13,8 @@ namespace tv::viewer {
 // ($DWGCODEPAGE), Windows-1252 when it declares none.
 std::string ReadCommentBlock(std::istream& in);
 
-// The same for a file; throws std::runtime_error naming the file when it cannot be read.
-std::string ReadCommentBlockFile(const std::string& path);
+// The same for a file. False, with block empty and error (when given) naming the file, when
+// it cannot be read.
+bool ReadCommentBlockFile(const std::string& path, std::string& block, std::string* error = nullptr);
 
 }  // namespace tv::viewer

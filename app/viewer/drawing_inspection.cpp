@@ -105,13 +105,15 @@ std::string GetLayerExtents(core::Program& program, const std::string& layerKey,
   return lastLayer;
 }
 
-std::string GetDrawingField(core::Program& program, std::string& key) {
+std::string GetDrawingField(core::Program& program, std::string& key, std::string* error) {
   key = text::UpperAscii(key);
   if (key == "TAVOLIN") {
     const std::string& file = program.DXF1.DrawingFile();
-    if (IsExistingFile(file)) {
-      program.DrawingCommentText = ReadCommentBlockFile(files::ResolvePath(file));
-    }
+    // A block that cannot be read is no block: the fields of the drawing read before it would
+    // be taken for this one's.
+    if (IsExistingFile(file) &&
+        !ReadCommentBlockFile(files::ResolvePath(file), program.DrawingCommentText, error))
+      return {};
   }
 
   std::string value;

@@ -24,8 +24,8 @@ std::string GetLayerExtents(core::Program& program, const std::string& layerKey,
 // One comment field of the current drawing, trimmed. key comes back upper-cased. The title
 // key "Tavolin" first re-reads the comment block of DXF1's file (when the file exists); other
 // keys use the block read last. A field missing from the block falls back to the first
-// non-empty text on a layer whose name contains the key. Throws std::runtime_error when the
-// drawing file exists but cannot be read.
-std::string GetDrawingField(core::Program& program, std::string& key);
+// non-empty text on a layer whose name contains the key. When the drawing file exists but
+// cannot be read: "", no block kept, and error (when given) names the file.
+std::string GetDrawingField(core::Program& program, std::string& key, std::string* error = nullptr);
 
 }  // namespace tv::viewer

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "files/path_resolve.h"
 #include "text/ascii_text.h"
@@ -19,11 +18,11 @@ std::string LetterFolder(const core::Program& program) {
 
 // Letter drawings are named in upper case ("A.DXF") while the text may hold either case and
 // the files on disk may be named in any case.
-void ReadLetter(drawing::Drawing& dxf, const std::string& path, int mode, double dx) {
-  std::string error;
-  if (!dxf.ReadDrawing(files::ResolvePath(path), mode, dx, 0, &error)) {
-    throw std::runtime_error(error.empty() ? "Cannot read the letter drawing " + path : error);
-  }
+bool ReadLetter(drawing::Drawing& dxf, const std::string& path, int mode, double dx, std::string* error) {
+  std::string reason;
+  if (dxf.ReadDrawing(files::ResolvePath(path), mode, dx, 0, &reason)) return true;
+  if (error) *error = reason.empty() ? "Cannot read the letter drawing " + path : reason;
+  return false;
 }
 
 // Length in bytes of the UTF-8 character that starts with lead.
@@ -36,13 +35,13 @@ std::size_t CharLength(unsigned char lead) {
 
 }  // namespace
 
-void BuildLetterText(core::Program& program, std::string& text, float factor) {
+bool BuildLetterText(core::Program& program, std::string& text, float factor, std::string* error) {
   drawing::Drawing& dxf = program.DXFText;
   const std::string folder = LetterFolder(program);
 
   // The reference letter gives the advance of a blank; it also stays as the drawing when the
   // text is empty.
-  ReadLetter(dxf, folder + "A.dxf", 0, 0);
+  if (!ReadLetter(dxf, folder + "A.dxf", 0, 0, error)) return false;
   dxf.TransformEntities(dxf.EntityCount(), 0, 0, 0, 0, 0, factor, factor);
   float e1 = 0, e2 = 0, space = 0, e4 = 0;
   dxf.GetEntityExtents(e1, e2, space, e4);
@@ -56,7 +55,7 @@ void BuildLetterText(core::Program& program, std::string& text, float factor) {
       offset += space;
     } else {
       const std::string name = character == "," ? "Comma" : character;
-      ReadLetter(dxf, folder + name + ".DXF", i == 0 ? 0 : 1, offset);
+      if (!ReadLetter(dxf, folder + name + ".DXF", i == 0 ? 0 : 1, offset, error)) return false;
       // Each letter is scaled about its own insertion point, so the offsets (which add up
       // scaled widths) stay where they were measured at any factor.
       dxf.TransformEntities(dxf.EntityCount(), offset, 0, 0, 0, 0, factor, factor);
@@ -68,10 +67,10 @@ void BuildLetterText(core::Program& program, std::string& text, float factor) {
   }
 
   dxf.SetOutputFile(folder + "String.DXF");
-  std::string error;
-  if (!dxf.WriteDrawing(&error)) {
-    throw std::runtime_error(error.empty() ? "Cannot write " + folder + "String.DXF" : error);
-  }
+  std::string reason;
+  if (dxf.WriteDrawing(&reason)) return true;
+  if (error) *error = reason.empty() ? "Cannot write " + folder + "String.DXF" : reason;
+  return false;
 }
 
 float Dist(float x1, float y1, float x2, float y2) {

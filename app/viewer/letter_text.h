@@ -11,9 +11,9 @@ namespace tv::viewer {
 // Trims text in place and composes it in Program::DXFText from the letter drawings
 // AppDir + "Letters/<char>.DXF" ("Comma" for ","), each scaled by factor, then writes the
 // result to AppDir + "Letters/String.DXF". An empty text writes the reference letter "A".
-// Throws std::runtime_error, naming the drawing, when a letter drawing cannot be read or the
-// result cannot be written; String.DXF is then not written.
-void BuildLetterText(core::Program& program, std::string& text, float factor);
+// False, with error (when given) naming the drawing, when a letter drawing cannot be read or
+// the result cannot be written; String.DXF is then not written.
+bool BuildLetterText(core::Program& program, std::string& text, float factor, std::string* error = nullptr);
 
 // Distance between two points.
 float Dist(float x1, float y1, float x2, float y2);

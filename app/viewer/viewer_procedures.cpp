@@ -1,7 +1,6 @@
 #include "viewer/viewer_procedures.h"
 
 #include <cmath>
-#include <exception>
 
 #include "text/ascii_text.h"
 #include "text/number_text.h"
@@ -24,25 +23,26 @@ class BusyPointer {
 
 }  // namespace
 
-bool ShowDxf(core::Program& program, const std::string& path) {
+bool ShowDxf(core::Program& program, const std::string& path, std::string* error) {
   BusyPointer busy(program.ui());
   drawing::Drawing& dxf = program.DXF1;
   const std::string previousFile = dxf.DrawingFile();
-  try {
-    if (!dxf.ReadDrawing(path, 0, 0, 0)) {
-      // The title of a later request must come from the drawing that is still loaded.
-      dxf.SetDrawingFile(previousFile);
-      return false;
-    }
-    ZoomExtents(program, -2);
-    FillLayerList(program);
-    std::string key = "Tavolin";
-    std::string caption = GetDrawingField(program, key);
-    program.ViewerCaption = caption.empty() ? path : caption;
-    return true;
-  } catch (const std::exception&) {
+  if (!dxf.ReadDrawing(path, 0, 0, 0, error)) {
+    // The title of a later request must come from the drawing that is still loaded.
+    dxf.SetDrawingFile(previousFile);
     return false;
   }
+  ZoomExtents(program, -2);
+  FillLayerList(program);
+  std::string key = "Tavolin";
+  std::string fieldError;
+  const std::string caption = GetDrawingField(program, key, &fieldError);
+  if (!fieldError.empty()) {
+    if (error) *error = fieldError;
+    return false;
+  }
+  program.ViewerCaption = caption.empty() ? path : caption;
+  return true;
 }
 
 void ZoomExtents(core::Program& program, int offset) {
@@ -112,38 +112,28 @@ void ShowPartInfoAt(core::Program& program, float x, float y) {
 }
 
 void ViewerMouseDown(core::Program& program, int button, int /*shift*/, float x, float y) {
-  try {
-    ShowPartInfoAt(program, x, y);
-  } catch (const std::exception&) {
-    // the zoom below still follows the click
-  }
-  try {
-    drawing::Drawing& dxf = program.DXF1;
-    switch (dxf.ZoomFunction()) {
-      case drawing::kZoomSpot:
-        dxf.SpotZoomAt(x, y, button);
-        break;
-      case drawing::kZoomWindow:
-      case drawing::kZoomPan:
-        if (button == drawing::kLeftButton) {
-          dxf.MouseDownAt(x, y);
-        } else {
-          ZoomExtents(program, -1);
-        }
-        break;
-      default:
-        break;
-    }
-  } catch (const std::exception&) {
+  ShowPartInfoAt(program, x, y);
+  drawing::Drawing& dxf = program.DXF1;
+  switch (dxf.ZoomFunction()) {
+    case drawing::kZoomSpot:
+      dxf.SpotZoomAt(x, y, button);
+      break;
+    case drawing::kZoomWindow:
+    case drawing::kZoomPan:
+      if (button == drawing::kLeftButton) {
+        dxf.MouseDownAt(x, y);
+      } else {
+        ZoomExtents(program, -1);
+      }
+      break;
+    default:
+      break;
   }
 }
 
 void ViewerMouseMove(core::Program& program, int /*button*/, int /*shift*/, float x, float y) {
   drawing::Drawing& dxf = program.DXF1;
-  try {
-    dxf.MouseMoveAt(x, y);
-  } catch (const std::exception&) {
-  }
+  dxf.MouseMoveAt(x, y);
   // The pointer position is taken at whole pixels.
   const auto px = static_cast<double>(text::RoundHalfEven(x));
   const auto py = static_cast<double>(text::RoundHalfEven(y));

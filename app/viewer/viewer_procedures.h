@@ -11,9 +11,9 @@ namespace tv::viewer {
 
 // Loads path into DXF1 (replacing the drawing) and shows it whole; fills the layer list and
 // sets the viewer caption to the drawing's title comment, or the path when it has none. The
-// busy pointer is shown meanwhile. False (no message) when the file cannot be loaded; the
-// drawing and its current file then stay as they were.
-bool ShowDxf(core::Program& program, const std::string& path);
+// busy pointer is shown meanwhile. False (no message; error, when given, says why) when the
+// file cannot be loaded; the drawing and its current file then stay as they were.
+bool ShowDxf(core::Program& program, const std::string& path, std::string* error = nullptr);
 
 // Zooms to the whole drawing at (100 + offset) percent: -1 menu and right click, -2 after
 // loading, -4 the nesting run.

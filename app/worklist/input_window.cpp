@@ -19,6 +19,13 @@ namespace tv::worklist {
 namespace {
 
 constexpr double kSplashSeconds = 3;
+
+// The operator picked the drawing: one that cannot be shown says why.
+void ShowPickedDrawing(core::Program& program, const std::string& path) {
+  std::string error;
+  if (!viewer::ShowDxf(program, path, &error))
+    program.ui().Tell("Drawing not shown:\r\n" + error, "Alert!", core::MsgIcon::Information);
+}
 constexpr double kSecondsPerDay = 86400;
 
 void WaitForSplash(core::Program& program) {
@@ -186,12 +193,13 @@ void ObjBD_SelectionChanged(core::Program& program, const std::string& folder) {
 void File1_Click(core::Program& program, size_t index) {
   const core::FileListState& list = program.Input.SourceList;
   program.SourceListClicked = true;
-  if (index < list.Items.size()) viewer::ShowDxf(program, program.Input.SourceFolderText + list.Items[index]);
+  if (index < list.Items.size())
+    ShowPickedDrawing(program, program.Input.SourceFolderText + list.Items[index]);
 }
 
 void File2_Click(core::Program& program, size_t index) {
   const core::FileListState& list = program.Input.NestList;
-  if (index < list.Items.size()) viewer::ShowDxf(program, program.NestPath + list.Items[index]);
+  if (index < list.Items.size()) ShowPickedDrawing(program, program.NestPath + list.Items[index]);
 }
 
 PopupRequest SourceListPopupClosed(core::Program& program) {
@@ -252,7 +260,7 @@ void PList_DblClick(core::Program& program, long col, long row) {
   if (row != 0) {
     const std::string path =
         GetWorkListCell(program, row, kColPath) + GetWorkListCell(program, row, kColFileName);
-    if (files::Exist(path)) viewer::ShowDxf(program, path);
+    if (files::Exist(path)) ShowPickedDrawing(program, path);
   } else if (!program.RunInProgress) {
     support::SortGridByColumn(program, program.PList, col);
   }

@@ -31,7 +31,8 @@ void PBrwseS_Click(core::Program& program);
 // The folder dialog's selection moved to folder.
 void ObjBD_SelectionChanged(core::Program& program, const std::string& folder);
 
-// Clicks on an item (index from 0) of the source or the nest list: the drawing is shown.
+// Clicks on an item (index from 0) of the source or the nest list: the drawing is shown, or a
+// message says why it cannot be.
 void File1_Click(core::Program& program, size_t index);
 void File2_Click(core::Program& program, size_t index);
 

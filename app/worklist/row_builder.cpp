@@ -46,6 +46,7 @@ void AddDrawing(core::Program& program, const std::string& name) {
   for (long col = 1; col <= kWorkListCols; ++col) {
     if (!GetWorkListCell(program, r, col).empty()) SetWorkListCell(program, r, col, "");
   }
+  // Only the title key reads the file; these keys take the block ShowDxf has just read.
   auto field = [&](const char* key) {
     std::string k = key;
     return viewer::GetDrawingField(program, k);

@@ -155,10 +155,12 @@ void ImportWorkList(core::Program& program) {
     ClearWorkList(program);
     try {
       ImportLines(program, text);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
       // The rows read so far stay; nothing else of the closing steps runs.
       program.ImportingWorkList = false;
       ui.SetPointer(core::Pointer::Normal);
+      ui.Tell("Worklist import stopped:\r\n" + *file + "\r\n" + error.what(), "Alert!",
+              core::MsgIcon::Critical);
       return;
     }
   }

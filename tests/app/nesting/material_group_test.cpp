@@ -131,7 +131,7 @@ TEST_F(MaterialGroup, HandsSheetsAndPartsOverInOrderAndReadsEveryLayoutBack) {
   EXPECT_GE(ui.ProcessEventsCalls(), 1);
 
   // Five instances: two layouts hold 2 x 2 + 1.
-  EXPECT_EQ(run.FailureKind, 0);
+  EXPECT_EQ(run.FailureKind, RunFailure::None);
   EXPECT_EQ(run.FailedPartCount, 0);
   EXPECT_TRUE(ui.Messages().empty());
 }
@@ -159,7 +159,7 @@ TEST_F(MaterialGroup, AMaterialWithoutSheetsIsReportedAndDropped) {
   EXPECT_EQ(Nest(Recorder()), GroupResult::Continue);
   EXPECT_EQ(created, 0);
   EXPECT_EQ(run.GroupPartCount, 0);
-  EXPECT_EQ(run.FailureKind, 0);
+  EXPECT_EQ(run.FailureKind, RunFailure::None);
   EXPECT_EQ(run.FailedPartCount, 0);
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.LastMessage().text, "Requested material is unavailable for these parts. \rMELWHITE19");
@@ -183,7 +183,7 @@ TEST_F(MaterialGroup, AnOptimizerThatCannotBeCreatedEndsTheRunWithTheReason) {
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.LastMessage().title, "Nesting Error");
   EXPECT_NE(ui.LastMessage().text.find("is not registered"), std::string::npos);
-  EXPECT_EQ(run.FailureKind, 0);
+  EXPECT_EQ(run.FailureKind, RunFailure::None);
 }
 
 TEST_F(MaterialGroup, OutcomeCountsPartInstancesOnWrittenSheets) {
@@ -191,19 +191,35 @@ TEST_F(MaterialGroup, OutcomeCountsPartInstancesOnWrittenSheets) {
     const char* name;
     std::vector<testing::FakeLayout> layouts;
     LayoutResult result;
-    int failureKind;
+    RunFailure failureKind;
     long failed;
   } cases[] = {
-      {"no layout", {}, LayoutResult::Written, 1, 0},
+      {"no layout", {}, LayoutResult::Written, RunFailure::NoLayout, 0},
       {"all five placed",
        {{{0, 2, 2}, {Placed(1), Placed(3)}}, {{0, 1, 1}, {Placed(2)}}},
        LayoutResult::Written,
-       0,
+       RunFailure::None,
        0},
-      {"one copy short", {{{0, 2, 2}, {Placed(1), Placed(3)}}}, LayoutResult::Written, 2, 1},
-      {"copies count", {{{0, 1, 3}, {Placed(1), Placed(2), Placed(3)}}}, LayoutResult::Written, 2, 2},
-      {"sheet not written", {{{0, 5, 3}, {Placed(1), Placed(2), Placed(3)}}}, LayoutResult::NotWritten, 2, 5},
-      {"layout skipped", {{{0, 5, 3}, {Placed(1), Placed(2), Placed(3)}}}, LayoutResult::Skipped, 2, 5},
+      {"one copy short",
+       {{{0, 2, 2}, {Placed(1), Placed(3)}}},
+       LayoutResult::Written,
+       RunFailure::PartsNotPlaced,
+       1},
+      {"copies count",
+       {{{0, 1, 3}, {Placed(1), Placed(2), Placed(3)}}},
+       LayoutResult::Written,
+       RunFailure::PartsNotPlaced,
+       2},
+      {"sheet not written",
+       {{{0, 5, 3}, {Placed(1), Placed(2), Placed(3)}}},
+       LayoutResult::NotWritten,
+       RunFailure::PartsNotPlaced,
+       5},
+      {"layout skipped",
+       {{{0, 5, 3}, {Placed(1), Placed(2), Placed(3)}}},
+       LayoutResult::Skipped,
+       RunFailure::PartsNotPlaced,
+       5},
   };
   for (Case& c : cases) {
     FakeVrex fresh;
@@ -234,7 +250,7 @@ TEST_F(MaterialGroup, OptimizerDataIsReleasedWhenTheRunEndsInsideALayout) {
   EXPECT_EQ(Nest(Recorder(LayoutResult::AbortRun)), GroupResult::AbortRun);
   EXPECT_EQ(std::count(vrex.calls.begin(), vrex.calls.end(), "GetLayout 1"), 0);
   EXPECT_EQ(vrex.calls.back(), "ReleaseData");
-  EXPECT_EQ(run.FailureKind, 0);
+  EXPECT_EQ(run.FailureKind, RunFailure::None);
 
   FakeVrex throwing;
   throwing.layouts = vrex.layouts;

@@ -30,9 +30,9 @@ class LetterTextTest : public testing::Test {
     float minX, minY, maxX, maxY;
   };
   Box Compose(std::string text, float factor) {
-    BuildLetterText(program_, text, factor);
-    drawing::Drawing result;
     std::string error;
+    EXPECT_TRUE(BuildLetterText(program_, text, factor, &error)) << error;
+    drawing::Drawing result;
     EXPECT_TRUE(result.ReadDrawing(StringFile(), 0, 0, 0, &error)) << error;
     float left = 0, top = 0, right = 0, bottom = 0;
     EXPECT_TRUE(result.GetExtents(left, top, right, bottom));
@@ -75,7 +75,7 @@ TEST_F(LetterTextTest, TheScaleKeepsTheGapBetweenLetters) {
 
 TEST_F(LetterTextTest, AnEmptyTextWritesTheReferenceLetter) {
   std::string text = "   ";
-  BuildLetterText(program_, text, 1);
+  EXPECT_TRUE(BuildLetterText(program_, text, 1));
   EXPECT_EQ(text, "");
   drawing::Drawing result;
   ASSERT_TRUE(result.ReadDrawing(StringFile(), 0, 0, 0));
@@ -85,18 +85,22 @@ TEST_F(LetterTextTest, AnEmptyTextWritesTheReferenceLetter) {
 
   // the caller's text comes back trimmed
   std::string padded = "  AB ";
-  BuildLetterText(program_, padded, 1);
+  EXPECT_TRUE(BuildLetterText(program_, padded, 1));
   EXPECT_EQ(padded, "AB");
 }
 
 TEST_F(LetterTextTest, AMissingLetterWritesNothing) {
   std::string text = "A?B";
-  EXPECT_THROW(BuildLetterText(program_, text, 1), std::runtime_error);
+  std::string error;
+  EXPECT_FALSE(BuildLetterText(program_, text, 1, &error));
+  EXPECT_NE(error.find("?.DXF"), std::string::npos) << error;
   EXPECT_FALSE(fs::exists(StringFile()));
 
   fs::remove(dir_.Path() + "Letters/A.dxf");
   std::string plain = "B";
-  EXPECT_THROW(BuildLetterText(program_, plain, 1), std::runtime_error);
+  error.clear();
+  EXPECT_FALSE(BuildLetterText(program_, plain, 1, &error));
+  EXPECT_NE(error.find("A.dxf"), std::string::npos) << error;
   EXPECT_FALSE(fs::exists(StringFile()));
 }
 

@@ -380,6 +380,22 @@ TEST_F(InputWindowTest, ClicksShowTheDrawingOfTheListOrRow) {
   EXPECT_EQ(program.ViewerCaption, "2417 B1 Door");
 }
 
+TEST_F(InputWindowTest, AClickedDrawingThatCannotBeShownSaysWhyAndTheViewerKeepsItsDrawing) {
+  SPath_Change(program, SampleFolder("Parts"));
+  File1_Click(program, 0);
+  ASSERT_EQ(program.ViewerCaption, "2417 B1 Back");
+  ASSERT_EQ(ui.Messages().size(), 0u);
+
+  const std::string folder = program.AppDir + "Broken/";
+  WriteText(folder + "Bad.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nten\n");
+  SPath_Change(program, folder);
+  File1_Click(program, 0);
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_NE(ui.LastMessage().text.find("Drawing not shown"), std::string::npos);
+  EXPECT_NE(ui.LastMessage().text.find("Bad.dxf"), std::string::npos) << ui.LastMessage().text;
+  EXPECT_EQ(program.ViewerCaption, "2417 B1 Back");
+}
+
 TEST_F(InputWindowTest, CommandsThatChangeTheWorkListWaitWhileARunIsInProgress) {
   InstallWorkListEvents(program);
   SetRow(1, {"1", "1", "b.dxf", "", "", "", "", "PINE"});
