@@ -7,9 +7,9 @@
 //   cell <Tab> row <Tab> col <Tab> text
 //   end
 //
-// Texts are escaped (\\, \t, \n, \r) so every record is one line; other bytes, UTF-8
-// included, are written as they are. The closing "end" tells a whole file from one that
-// broke off.
+// Texts are escaped (\\, \t, \n, \r) so every record is one line, and bytes that are no UTF-8
+// as \xHH so the file is UTF-8; other bytes are written as they are. The closing "end" tells a whole file
+// from one that broke off.
 #include <algorithm>
 #include <charconv>
 #include <optional>

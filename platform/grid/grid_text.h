@@ -12,7 +12,8 @@ namespace tv::grid::detail {
 double LeadingNumber(std::string_view text);
 // The value when text, blanks around it removed, is one number and nothing else.
 std::optional<double> WholeNumber(std::string_view text);
-// Backslash escapes for "\\", Tab, LF and CR, so that a text fits in one Tab-separated field.
+// Backslash escapes for "\\", Tab, LF and CR, so that a text fits in one Tab-separated field,
+// and "\\xHH" for a byte that is no part of a UTF-8 character, so that the file is UTF-8.
 std::string Escape(std::string_view text);
 std::string Unescape(std::string_view text);
 

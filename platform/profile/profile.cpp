@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/files.h"
+#include "text/codepage.h"
 #include "text/file_text.h"
 
 namespace tv::profile {
@@ -153,8 +154,13 @@ std::optional<std::string> ReadValue(const std::string& file, const std::string&
   return std::string(lines[at.key].body.substr(parsed.valueStart));
 }
 
-bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
-                const std::string& value, std::string* error) {
+bool WriteValue(const std::string& file, const std::string& sectionBytes, const std::string& keyBytes,
+                const std::string& valueBytes, std::string* error) {
+  // The file is text: what is not UTF-8 is taken as the Windows code page, as a reader of the
+  // file would take it, so one such value never turns the whole file into another encoding.
+  const std::string section = text::DecodeText(sectionBytes);
+  const std::string key = text::DecodeText(keyBytes);
+  const std::string value = text::DecodeText(valueBytes);
   if (const std::string why = Unstorable(section, key, value); !why.empty()) {
     if (error != nullptr) *error = why;
     return false;

@@ -16,9 +16,10 @@ std::optional<std::string> ReadValue(const std::string& file, const std::string&
 
 // Sets key=value in section, creating the file, the section or the key when missing. Every
 // other line keeps its bytes and the file its encoding, unless the value holds a character the
-// Windows code page of such a file lacks: then the whole file turns UTF-8. The file is replaced atomically;
-// false (file unchanged, reason in *error) when it cannot be written or read, or when section, key or value
-// cannot be stored on one line.
+// Windows code page of such a file lacks: then the whole file turns UTF-8. Names and a value
+// that are not UTF-8 are taken as Windows-1252 text. The file is replaced atomically; false
+// (file unchanged, reason in *error) when it cannot be written or read, or when section, key
+// or value cannot be stored on one line.
 bool WriteValue(const std::string& file, const std::string& section, const std::string& key,
                 const std::string& value, std::string* error = nullptr);
 

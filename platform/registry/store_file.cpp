@@ -5,29 +5,47 @@
 #include <charconv>
 #include <optional>
 
+#include "text/codepage.h"
+
 namespace tv::registry::detail {
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
 // Names and key levels also escape the characters that give a line its kind; values only
-// need what would break the line itself. Non-ASCII bytes are written as they are.
+// need what would break the line itself.
 bool NeedsEscape(unsigned char c, bool isName) {
   if (c < 0x20 || c == 0x7F || c == '%') return true;
   return isName && (c == '=' || c == '[' || c == ']' || c == '#' || c == '\\');
 }
 
+// Length of the UTF-8 character at i, 0 when the bytes there are none.
+size_t Utf8Length(std::string_view text, size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  const size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  return i + n <= text.size() && text::IsValidUtf8(text.substr(i, n)) ? n : 0;
+}
+
+// Non-ASCII characters are written as they are; bytes that are no UTF-8 are escaped too, so
+// the file stays UTF-8 and is never read back in the Windows code page.
 std::string Escape(std::string_view text, bool isName) {
   std::string out;
   out.reserve(text.size());
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (NeedsEscape(c, isName)) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x80) {
+      if (const size_t n = Utf8Length(text, i); n > 0) {
+        out.append(text.substr(i, n));
+        i += n - 1;
+        continue;
+      }
+    }
+    if (c >= 0x80 || NeedsEscape(c, isName)) {
       out += '%';
       out += kHex[c >> 4];
       out += kHex[c & 0x0F];
     } else {
-      out += ch;
+      out += text[i];
     }
   }
   return out;

@@ -95,7 +95,9 @@ FileText DecodeFileText(std::string_view bytes) {
   return {Cp1252ToUtf8(bytes), FileEncoding::Windows1252};
 }
 
-std::string EncodeFileText(std::string_view text, FileEncoding encoding) {
+namespace {
+
+std::string EncodeAs(std::string_view text, FileEncoding encoding) {
   switch (encoding) {
     case FileEncoding::Utf8:
       return std::string(text);
@@ -112,6 +114,18 @@ std::string EncodeFileText(std::string_view text, FileEncoding encoding) {
     }
   }
   return std::string(text);
+}
+
+}  // namespace
+
+std::string EncodeFileText(std::string_view text, FileEncoding encoding) {
+  // Bytes that a reader would take for another encoding (Windows bytes that happen to form
+  // UTF-8, a first character that looks like a mark) go out as UTF-8, marked when needed.
+  for (const FileEncoding tried : {encoding, FileEncoding::Utf8}) {
+    std::string bytes = EncodeAs(text, tried);
+    if (DecodeFileText(bytes).text == text) return bytes;
+  }
+  return EncodeAs(text, FileEncoding::Utf8WithMark);
 }
 
 }  // namespace tv::text

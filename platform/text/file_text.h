@@ -20,9 +20,10 @@ struct FileText {
 FileText DecodeFileText(std::string_view bytes);
 
 // UTF-8 text in the encoding a file was read with, mark included, for files that are rewritten
-// in place. Text the Windows code page cannot hold is written as UTF-8 without a mark, so no
-// character is lost; bytes of the Windows code page that stand for no character come back as
-// they were read.
+// in place; bytes of the Windows code page that stand for no character come back as they were
+// read. Whatever would not read back as the same text in that encoding (a character the
+// Windows code page lacks, Windows bytes that happen to form UTF-8) is written as UTF-8, so no
+// character is lost or changed.
 std::string EncodeFileText(std::string_view text, FileEncoding encoding);
 
 }  // namespace tv::text

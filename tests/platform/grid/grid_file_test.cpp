@@ -17,7 +17,9 @@ const std::vector<std::string> kAwkwardTexts = {
     "MEL-WHITE-19",     "tab\tinside",     "line\nbreak",
     "cr\rlf\r\n",       "comma, here",     "back\\slash \\t literal",
     "Ærø birch — ½\"",  "  blanks kept  ", "end",
-    "cell\t1\t1\tfake", "\"quoted\"",      std::string("nul\0byte", 8)};
+    "cell\t1\t1\tfake", "\"quoted\"",      std::string("nul\0byte", 8),
+    "caf\xE9 \xFF",  // bytes that are no UTF-8 (a file name from another system)
+    "C:\\x41"};
 
 void FillAwkward(Grid& g) {
   g.SetMaxRows(static_cast<long>(kAwkwardTexts.size()));

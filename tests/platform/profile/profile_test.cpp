@@ -94,6 +94,13 @@ TEST_F(ProfileTest, EveryEncodingReadsTheSameAndIsRewrittenInItsOwn) {
   WriteText(ini_, before[0].bytes);
   ASSERT_TRUE(WriteValue(ini_, "Options", "Label", "\xCE\xA9"));
   EXPECT_EQ(ReadText(ini_), ini + "Label=\xCE\xA9\r\n");
+  // A value that is no UTF-8 is taken as Windows text, so the rest of the file keeps its letters.
+  WriteText(ini_, ini);
+  ASSERT_TRUE(WriteValue(ini_, "Options", "Raw", "caf\xE9"));
+  EXPECT_EQ(ReadValue(ini_, "Options", "Raw"), "caf\xC3\xA9");
+  EXPECT_EQ(ReadValue(ini_, "Config", "CfgFile"),
+            "K\xC3\xBC"
+            "che.CFG");
 }
 
 TEST_F(ProfileTest, MissingOrUnreadableFileReadsAsMissing) {

@@ -43,6 +43,9 @@ TEST_F(RegistryTest, ValuesRoundTripThroughTheFile) {
       {"Blanks", "  leading and trailing  "},
       {"Empty", ""},
       {"Nul", std::string("a\0b", 3)},
+      // Bytes that are no UTF-8 (a file name from another system) beside UTF-8 text.
+      {"Not UTF-8", "caf\xE9 \xFF"},
+      {"N\xE4me", "x"},
   };
   {
     Registry writer(folder_);

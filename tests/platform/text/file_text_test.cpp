@@ -67,5 +67,27 @@ TEST(FileText, WindowsTextKeepsItsUnassignedBytesAndTurnsUtf8ForCharactersItLack
   EXPECT_EQ(EncodeFileText(omega, FileEncoding::Windows1252), omega);
 }
 
+TEST(FileText, WhatWouldReadBackAsOtherTextIsWrittenAsUtf8) {
+  struct Case {
+    const char* what;
+    std::string text;
+    FileEncoding encoding;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      // In the Windows code page "Ã©" is C3 A9, which reads back as UTF-8 "é".
+      {"Windows bytes forming UTF-8", "\xC3\x83\xC2\xA9", FileEncoding::Windows1252, "\xC3\x83\xC2\xA9"},
+      {"Windows bytes after a mark's look", "\xC3\xAF\xC2\xBB\xC2\xBFx", FileEncoding::Windows1252,
+       "\xC3\xAF\xC2\xBB\xC2\xBFx"},
+      {"a first character that looks like a mark", "\xEF\xBB\xBFx", FileEncoding::Utf8,
+       "\xEF\xBB\xBF\xEF\xBB\xBFx"},
+  };
+  for (const Case& c : cases) {
+    const std::string bytes = EncodeFileText(c.text, c.encoding);
+    EXPECT_EQ(bytes, c.bytes) << c.what;
+    EXPECT_EQ(DecodeFileText(bytes).text, c.text) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace tv::text

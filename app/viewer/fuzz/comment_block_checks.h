@@ -1,0 +1,66 @@
+// What every part drawing's comment block must survive: shared by the comment block's fuzz
+// target and the regression test that replays the inputs it found.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/fuzz/bench.h"
+#include "text/codepage.h"
+#include "viewer/comment_block.h"
+#include "viewer/drawing_inspection.h"
+
+namespace tv::viewer::checks {
+
+// The lines of bytes, each without its end (CR LF, CR or LF), the last one also when empty.
+inline std::vector<std::string> LinesOf(std::string_view bytes) {
+  std::vector<std::string> lines(1);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' || bytes[i] == '\n') {
+      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += bytes[i];
+    }
+  }
+  return lines;
+}
+
+// Reads the comment block of the bytes. False (why says what) when the block is not UTF-8,
+// when its lines written again as a UTF-8 drawing with LF line ends read back as another
+// block, or when a field taken from it keeps blanks at its ends or runs past a comma.
+inline bool CheckInput(std::string_view bytes, const std::string& folder, std::string& why) {
+  std::istringstream in{std::string(bytes)};
+  const std::string block = ReadCommentBlock(in);
+  if (!text::IsValidUtf8(block)) {
+    why = "the block is not UTF-8";
+    return false;
+  }
+  const std::vector<std::string> lines = LinesOf(bytes);
+  std::string again;
+  for (size_t i = 0; i + 1 < lines.size() && lines[i].find("999") != std::string::npos; i += 2) {
+    again += "999\n" + ToUtf8Text(lines[i + 1]) + "\n";
+  }
+  again += "0\nSECTION\n";
+  std::istringstream written(again);
+  if (ReadCommentBlock(written) != block) {
+    why = "the block written again reads back otherwise";
+    return false;
+  }
+  core::FuzzBench bench(folder);
+  bench.program.DrawingCommentText = block;
+  for (const char* name : {"Material", "Cabinet", "Job", "Room", "Description", "Qty", "Part", "Thick"}) {
+    std::string key = name;
+    const std::string value = GetDrawingField(bench.program, key);
+    if (!value.empty() &&
+        (value.front() == ' ' || value.back() == ' ' || value.find(',') != std::string::npos)) {
+      why = std::string(name) + " field is \"" + value + "\"";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace tv::viewer::checks
