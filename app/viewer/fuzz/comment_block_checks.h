@@ -29,8 +29,8 @@ inline std::vector<std::string> LinesOf(std::string_view bytes) {
 }
 
 // Reads the comment block of the bytes. False (why says what) when the block is not UTF-8,
-// when its lines written again as a UTF-8 drawing with LF line ends read back as another
-// block, or when a field taken from it keeps blanks at its ends or runs past a comma.
+// when the drawing written again with LF line ends reads back as another block, or when a
+// field taken from it keeps blanks at its ends or runs past a comma.
 inline bool CheckInput(std::string_view bytes, const std::string& folder, std::string& why) {
   std::istringstream in{std::string(bytes)};
   const std::string block = ReadCommentBlock(in);
@@ -38,12 +38,8 @@ inline bool CheckInput(std::string_view bytes, const std::string& folder, std::s
     why = "the block is not UTF-8";
     return false;
   }
-  const std::vector<std::string> lines = LinesOf(bytes);
   std::string again;
-  for (size_t i = 0; i + 1 < lines.size() && lines[i].find("999") != std::string::npos; i += 2) {
-    again += "999\n" + ToUtf8Text(lines[i + 1]) + "\n";
-  }
-  again += "0\nSECTION\n";
+  for (const std::string& line : LinesOf(bytes)) again += line + "\n";
   std::istringstream written(again);
   if (ReadCommentBlock(written) != block) {
     why = "the block written again reads back otherwise";
