@@ -115,6 +115,10 @@ class Program {
   // The current configuration file name (a bare name such as "Tavo.CFG"), shown as the
   // caption of the settings frame.
   std::string FrameSetCaption = "System Settings";
+  // False after the start-up load could not read the configuration file whole: the shut-down
+  // save must not write the shortened settings over that file. Saving or loading settings sets
+  // it again.
+  bool ConfigMayBeWrittenBack = true;
   // Configuration-file dialog: the file picked in load mode (AppDir + name, "" after Cancel)
   // and the name proposed in save mode ("" = load mode).
   std::string ChosenConfigPath;

@@ -27,7 +27,20 @@ void SaveOrTell(core::Program& program, const std::string& name) {
   if (!SaveSettingsCsv(program, name, &error)) {
     program.ui().Tell("Configuration file could not be saved:\r" + program.AppDir + name + "\r" + error,
                       "Alert", core::MsgIcon::Critical);
+    return;
   }
+  program.ConfigMayBeWrittenBack = true;
+}
+
+// A configuration is taken whole or not at all; true when it was.
+bool LoadOrTell(core::Program& program, const std::string& path) {
+  std::string error;
+  if (!LoadSettingsCSV(program, path, &error)) {
+    program.ui().Tell(ConfigNotLoadedText(path, error), "Alert", core::MsgIcon::Critical);
+    return false;
+  }
+  program.ConfigMayBeWrittenBack = true;
+  return true;
 }
 
 }  // namespace
@@ -40,8 +53,7 @@ bool HandleConfigLine(core::Program& program, const std::string& line, long rows
     const core::MsgResult answer =
         program.ui().Message("Load Configuration (" + cfg + ") Specified in Worklist?", "Tavolin Notice",
                              core::MsgIcon::Question, core::MsgButtons::YesNo);
-    if (answer == core::MsgResult::Yes) {
-      LoadSettingsCSV(program, program.AppDir + cfg);
+    if (answer == core::MsgResult::Yes && LoadOrTell(program, program.AppDir + cfg)) {
       SetSettings(program);
       program.FrameSetCaption = cfg;
     }
@@ -56,9 +68,19 @@ void BtnLoadCfg_Click(core::Program& program) {
   if (program.RunInProgress) return;
   program.ChosenConfigPath.clear();  // a dialog closed any other way picked nothing
   program.SaveConfigName.clear();
+  // The dialog's OK names the file before it is read; a file that then does not load must not
+  // stay named, or the next save or start-up would take the wrong file for the settings shown.
+  const std::string caption = program.FrameSetCaption;
+  const std::string remembered = support::ReadIni(program, "Config", "CfgFile");
   program.ui().ShowConfigFileDialog();
   if (program.ChosenConfigPath.empty()) return;
-  LoadSettingsCSV(program, program.ChosenConfigPath);
+  if (!LoadOrTell(program, program.ChosenConfigPath)) {
+    program.FrameSetCaption = caption;
+    if (support::ReadIni(program, "Config", "CfgFile") != remembered) {
+      support::WriteIni(program, "Config", "CfgFile", remembered);
+    }
+    return;
+  }
   SetSettings(program);
 }
 

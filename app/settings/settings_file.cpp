@@ -117,8 +117,7 @@ void SelectByUpperName(grid::Grid& g, long row, const std::vector<std::string>& 
 }
 
 // False when the printer offers no font list.
-bool FillFontChoice(core::Program& program, long row, const std::string& value) {
-  grid::Grid& g = program.Settings;
+bool FillFontChoice(const core::Program& program, grid::Grid& g, long row, const std::string& value) {
   ShapeValueCell(g, row, grid::Kind::Choice, {"DXF Font"});
   g.SetChoiceIndexAt(row, kColValue, 0);
   std::optional<std::vector<std::string>> fonts;
@@ -146,20 +145,11 @@ std::string FieldText(const std::string& field) {
   return field;
 }
 
-}  // namespace
-
-bool LoadSettingsCSV(core::Program& program, const std::string& path, std::string* error) {
-  const std::optional<std::string> bytes = files::ReadFile(path);
-  if (!bytes) {
-    if (error) *error = "cannot read " + path;
-    return false;
-  }
-  const std::string text = text::DecodeFileText(*bytes).text;
-  grid::Grid& g = program.Settings;
+// Fills g record by record; false with problem and lineNo set at the record that ended it.
+bool FillSettings(const core::Program& program, grid::Grid& g, std::string_view text, std::string& problem,
+                  long& lineNo) {
   if (g.MaxCols() < kColValue) g.SetMaxCols(kColValue);
   long count = 0;
-  std::string problem;
-  long lineNo = 0;
   for (std::string_view line : text::SplitLines(text)) {
     ++lineNo;
     const std::optional<Record> record = ReadRecord(line, problem);
@@ -189,7 +179,7 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
     } else if (upperName == "CUT OUT DIRECTION") {
       SelectByUpperName(g, count, kDirections, value);
     } else if (upperName == "NEST FONT") {
-      if (!FillFontChoice(program, count, value)) {
+      if (!FillFontChoice(program, g, count, value)) {
         problem = "the printer offers no font list";
         break;
       }
@@ -198,9 +188,30 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
       g.SetCellText(count, kColValue, value);
     }
   }
-  if (problem.empty()) return true;
-  if (error) *error = path + ", line " + std::to_string(lineNo) + ": " + problem;
+  return problem.empty();
+}
+
+}  // namespace
+
+bool LoadSettingsCSV(core::Program& program, const std::string& path, std::string* error,
+                     grid::PartialLoad partial) {
+  const std::optional<std::string> bytes = files::ReadFile(path);
+  if (!bytes) {
+    if (error) *error = "the file cannot be read";
+    return false;
+  }
+  const std::string text = text::DecodeFileText(*bytes).text;
+  std::string problem;
+  long lineNo = 0;
+  const auto fill = [&](grid::Grid& g) { return FillSettings(program, g, text, problem, lineNo); };
+  if (partial == grid::PartialLoad::Refuse ? program.Settings.LoadWhole(fill) : fill(program.Settings))
+    return true;
+  if (error) *error = "line " + std::to_string(lineNo) + ": " + problem;
   return false;
+}
+
+std::string ConfigNotLoadedText(const std::string& path, const std::string& error) {
+  return "Configuration file could not be loaded:\r" + path + "\r" + error;
 }
 
 bool SaveSettingsCsv(const core::Program& program, const std::string& fileName, std::string* error) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "grid/grid.h"
+
 namespace tv::core {
 class Program;
 }
@@ -14,10 +16,15 @@ namespace tv::settings {
 // record with a name, choosing each value cell's kind from the value and the name. Rows
 // beyond the records read are dropped; a file without a named record leaves the grid as it
 // was. A record the reader cannot take (no comma, an unterminated quote, unreadable
-// characters) or a "NEST FONT" row while the printer offers no font list ends the load with
-// the rows read so far kept; false with the reason in *error then, and when the file cannot
-// be read at all (the grid is then untouched).
-bool LoadSettingsCSV(core::Program& program, const std::string& path, std::string* error = nullptr);
+// characters) or a "NEST FONT" row while the printer offers no font list ends the load: the
+// grid stays as it was, or, with KeepRowsRead (start-up, where nothing earlier is worth
+// keeping), keeps the rows read before it. False with the reason ("line N: ...") then, and
+// when the file cannot be read at all (the grid is then untouched).
+bool LoadSettingsCSV(core::Program& program, const std::string& path, std::string* error = nullptr,
+                     grid::PartialLoad partial = grid::PartialLoad::Refuse);
+
+// The message that tells the operator a configuration file did not load.
+std::string ConfigNotLoadedText(const std::string& path, const std::string& error);
 
 // Writes the settings grid, down to the first row without a name, to AppDir + fileName as
 // name "," value CR LF records. A name or value holding a comma is written in double quotes so

@@ -101,9 +101,17 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
                       core::MsgIcon::Critical);
     return InputWindowLoad::NoConfiguration;
   }
-  settings::LoadSettingsCSV(program, configFile);
+  // Nothing earlier to keep at start-up: the settings read before a fault are used, but the
+  // file is not written over at shut-down until the operator saves or loads settings.
+  std::string loadError;
+  const bool loadedWhole =
+      settings::LoadSettingsCSV(program, configFile, &loadError, grid::PartialLoad::KeepRowsRead);
+  program.ConfigMayBeWrittenBack = loadedWhole;
   settings::SetSettings(program);
   WaitForSplash(program);
+  if (!loadedWhole) {
+    program.ui().Tell(settings::ConfigNotLoadedText(configFile, loadError), "Alert", core::MsgIcon::Critical);
+  }
   program.FrameSetCaption = support::GetFileName(configFile);
 
   program.DimensionTolerance = text::Val(support::ReadIni(program, "Config", "DimensionTolerance"));

@@ -71,6 +71,45 @@ TEST_F(ConfigCommands, LoadButtonLoadsTheFilePickedInTheDialog) {
   EXPECT_EQ(nameBox, "old text");  // load mode leaves the name box alone
 }
 
+// A damaged configuration used to half-apply: the settings after the bad line were gone, and
+// the shut-down save then wrote the shortened list over the file.
+TEST_F(ConfigCommands, AConfigurationThatStopsLoadingChangesNothingAndSaysWhy) {
+  support::WriteIni(program_, "Config", "CfgFile", "Tavo.CFG");
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* reason;
+  } files[] = {
+      {"no comma", "Drop Cut,YES\r\nNest Name second\r\nTag Parts,YES\r\n",
+       "line 2: no comma between name and value"},
+      {"NUL byte", std::string("Drop Cut,YES\r\nNest Name,se\0cond\r\n", 31),
+       "line 2: unreadable characters"},
+  };
+  for (const auto& f : files) {
+    for (const char* way : {"Load button", "directive"}) {
+      SCOPED_TRACE(std::string(f.name) + " through the " + way);
+      const std::string path = WriteCfg("Bad.cfg", f.bytes);
+      ui_.ClearMessages();
+      if (std::string(way) == "Load button") {
+        std::string box;
+        ui_.Dialog = [&] { EXPECT_TRUE(LoadCfg_OK(program_, box, std::string("Bad.cfg"))); };
+        BtnLoadCfg_Click(program_);
+      } else {
+        ui_.ExpectQuestion("Load Configuration (Bad.cfg) Specified in Worklist?", core::MsgResult::Yes);
+        EXPECT_FALSE(HandleConfigLine(program_, "TAVOLIN CONFIGURATION = Bad.cfg", 0));
+      }
+      EXPECT_EQ(ui_.CountMessages("Configuration file could not be loaded"), 1u);
+      EXPECT_EQ(ui_.LastMessage().text, "Configuration file could not be loaded:\r" + path + "\r" + f.reason);
+      EXPECT_EQ(ui_.LastMessage().icon, core::MsgIcon::Critical);
+      EXPECT_EQ(program_.Settings.MaxRows(), 2);
+      EXPECT_EQ(program_.Settings.CellText(2, 2), "first");
+      EXPECT_FALSE(program_.DropCut);
+      EXPECT_EQ(program_.FrameSetCaption, "Tavo.CFG");
+      EXPECT_EQ(support::ReadIni(program_, "Config", "CfgFile"), "Tavo.CFG");
+    }
+  }
+}
+
 TEST_F(ConfigCommands, LoadDialogWithoutAChoiceChangesNothing) {
   const struct {
     const char* name;

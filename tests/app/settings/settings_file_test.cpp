@@ -62,23 +62,34 @@ TEST_F(SettingsFixture, ReaderTakesTwoFieldsPerLine) {
                                               "OS Area <=900", "Font Size=3"}));
 }
 
-TEST_F(SettingsFixture, BadRecordsEndTheLoadKeepingWhatWasRead) {
+TEST_F(SettingsFixture, ABadRecordLeavesTheSettingsOrKeepsWhatWasReadAsAsked) {
   const struct {
     const char* name;
     std::string bad;
+    const char* reason;
   } cases[] = {
-      {"no comma", "Perimeter Margin 10\r\n"},
-      {"unterminated quote", "Nest Name,\"Kitchen\r\n"},
-      {"quoted name without comma", "\"Nest Name\"\r\n"},
-      {"binary", std::string("Nest\0Name,x\r\n", 13)},
+      {"no comma", "Perimeter Margin 10\r\n", "line 2: no comma between name and value"},
+      {"unterminated quote", "Nest Name,\"Kitchen\r\n", "line 2: a quote is not closed"},
+      {"quoted name without comma", "\"Nest Name\"\r\n", "line 2: no comma between name and value"},
+      {"binary", std::string("Nest\0Name,x\r\n", 13), "line 2: unreadable characters"},
   };
+  const std::vector<std::string> before = {"A=1", "B=2", "C=3", "D=4"};
   for (const auto& c : cases) {
     program_.Settings.SetMaxRows(0);
     ASSERT_TRUE(Load("A,1\r\nB,2\r\nC,3\r\nD,4\r\n"));
+    const std::string bad = "First,1\r\n" + c.bad + "Third,3\r\n";
+    // Refused: not one row changes.
     std::string error;
-    EXPECT_FALSE(Load("First,1\r\n" + c.bad + "Third,3\r\n", &error)) << c.name;
-    EXPECT_NE(error.find("line 2"), std::string::npos) << c.name << ": " << error;
-    // The rows read stay, the old rows beyond them are gone, nothing after the bad line is read.
+    EXPECT_FALSE(Load(bad, &error)) << c.name;
+    EXPECT_EQ(error, c.reason) << c.name;
+    EXPECT_EQ(Rows(), before) << c.name;
+    // Kept (start-up): the rows read stay, the old rows beyond them are gone, nothing after the
+    // bad line is read.
+    std::string keptError;
+    EXPECT_FALSE(
+        LoadSettingsCSV(program_, WriteCfg("test.cfg", bad), &keptError, grid::PartialLoad::KeepRowsRead))
+        << c.name;
+    EXPECT_EQ(keptError, c.reason) << c.name;
     EXPECT_EQ(Rows(), (std::vector<std::string>{"First=1"})) << c.name;
   }
 }
@@ -159,14 +170,19 @@ TEST_F(SettingsFixture, NestFontListsThePrinterFontsSorted) {
 }
 
 TEST_F(SettingsFixture, WithoutPrinterFontsTheLoadEndsAtNestFont) {
+  ASSERT_TRUE(Load("A,1\r\n"));
   program_.PrinterFonts = nullptr;
+  const std::string cfg = WriteCfg("fonts.cfg", "Font Size,3\r\nNest Font,Sans\r\nDrop Cut,YES\r\n");
   std::string error;
-  EXPECT_FALSE(Load("Font Size,3\r\nNest Font,Sans\r\nDrop Cut,YES\r\n", &error));
-  EXPECT_NE(error.find("font"), std::string::npos);
+  EXPECT_FALSE(LoadSettingsCSV(program_, cfg, &error));
+  EXPECT_EQ(error, "line 2: the printer offers no font list");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"A=1"}));
+  EXPECT_FALSE(LoadSettingsCSV(program_, cfg, &error, grid::PartialLoad::KeepRowsRead));
   EXPECT_EQ(program_.Settings.MaxRows(), 2);
   EXPECT_EQ(program_.Settings.CellText(2, 2), "DXF Font");
   program_.PrinterFonts = [] { return std::optional<std::vector<std::string>>{}; };
-  EXPECT_FALSE(Load("Nest Font,Sans\r\nDrop Cut,YES\r\n"));
+  EXPECT_FALSE(LoadSettingsCSV(program_, WriteCfg("fonts.cfg", "Nest Font,Sans\r\nDrop Cut,YES\r\n"), &error,
+                               grid::PartialLoad::KeepRowsRead));
   EXPECT_EQ(program_.Settings.MaxRows(), 1);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/config_commands.h"
 #include "settings/setting_lookup.h"
 #include "support/file_lists.h"
 #include "support/ini.h"
@@ -66,6 +67,31 @@ TEST_F(InputWindowTest, WithoutAConfigurationFileTheLoadEndsNamingTheDefaultFile
   EXPECT_EQ(ui.LastMessage().title, "");
   EXPECT_EQ(ui.LastMessage().icon, MsgIcon::Critical);
   EXPECT_EQ(program.FrameSetCaption, "System Settings");
+}
+
+// At start-up there is nothing earlier to keep: the settings read before a bad line are used,
+// the operator is told, and the shut-down save leaves the file alone until settings are saved
+// or loaded.
+TEST_F(InputWindowTest, AConfigurationDamagedAtStartUpIsUsedAsReadAndNotWrittenBack) {
+  WriteText(program.AppDir + "Tavo.CFG", "Nest Name,first\r\nPerimeter Margin 10\r\nTag Parts,YES\r\n");
+  EXPECT_TRUE(program.ConfigMayBeWrittenBack);
+  EXPECT_EQ(Load(), InputWindowLoad::Loaded);
+  EXPECT_EQ(program.FrameSetCaption, "Tavo.CFG");
+  EXPECT_EQ(program.CurrentNestName, "FIRST");
+  EXPECT_FALSE(program.TagParts);
+  ASSERT_GE(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].text, "Configuration file could not be loaded:\r" + program.AppDir +
+                                       "Tavo.CFG\rline 2: no comma between name and value");
+  EXPECT_FALSE(program.ConfigMayBeWrittenBack);
+
+  // A load that fails does not lift the protection; saving does, and so does a good load.
+  WriteText(program.AppDir + "Shop.cfg", "Nest Name,shop\r\n");
+  settings::BtnSaveCfg_Click(program, 1);
+  EXPECT_TRUE(program.ConfigMayBeWrittenBack);
+  program.ConfigMayBeWrittenBack = false;
+  ui.ExpectQuestion("Load Configuration (Shop.cfg) Specified in Worklist?", MsgResult::Yes);
+  EXPECT_FALSE(settings::HandleConfigLine(program, "TAVOLIN CONFIGURATION = Shop.cfg", 0));
+  EXPECT_TRUE(program.ConfigMayBeWrittenBack);
 }
 
 TEST_F(InputWindowTest, TheSplashStaysThreeSecondsAlsoAcrossMidnight) {

@@ -27,6 +27,8 @@ class SampleJobTest : public WorkListTest {
       std::filesystem::copy_file(std::string(TAVOLIN_SOURCE_DIR) + "/samples/" + name, program.AppDir + name);
     }
     support::WriteIni(program, "Config", "SourceDir", SampleFolder("Parts"));
+    // The printer's font list, which the window supplies: without it "Nest Font" cannot load.
+    program.PrinterFonts = [] { return std::vector<std::string>{"Sans"}; };
     ASSERT_EQ(InputWindow_Load(program), InputWindowLoad::Loaded);
     stock::ShtStk_Load(program);
   }
