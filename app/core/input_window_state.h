@@ -3,18 +3,10 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "core/file_list_state.h"
 
 namespace tv::core {
-
-// A list of the drawings in one folder, as a file-list widget shows them.
-struct FileListState {
-  std::string Path;                // the folder shown
-  std::string Pattern = "*.DXF";   // matched without regard to case
-  std::vector<std::string> Items;  // file names without folder, in file-list order
-  std::vector<bool> Selected;      // one flag per item
-  bool Visible = true;
-};
 
 struct InputWindowState {
   // The source folder box ("SPath"): the folder of the part drawings, normally with a trailing

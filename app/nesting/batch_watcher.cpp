@@ -14,7 +14,7 @@
 #include "nesting/flag_scope.h"
 #include "nesting/run_driver.h"
 #include "settings/setting_lookup.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "support/paths.h"
 #include "text/ascii_text.h"
 #include "text/file_text.h"

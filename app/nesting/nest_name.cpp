@@ -1,7 +1,7 @@
 // The reply is kept in the program so that the run, which shows the dialog, reads it afterwards.
 #include "nesting/nest_name.h"
 
-#include "worklist/file_lists.h"
+#include "worklist/listed_file_removal.h"
 
 namespace tv::nesting {
 

@@ -19,14 +19,14 @@
 #include "settings/setting_lookup.h"
 #include "stock/material_key.h"
 #include "stock/stock_cells.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "support/paths.h"
 #include "support/sort_grid.h"
 #include "text/ascii_text.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
-#include "worklist/file_lists.h"
+#include "worklist/listed_file_removal.h"
 #include "worklist/work_list.h"
 
 namespace tv::nesting {

@@ -11,7 +11,7 @@
 #include "nesting/layer_rules.h"
 #include "nesting/pull_list_tally.h"
 #include "nesting/sheet_barcode.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "support/paths.h"
 #include "text/ascii_text.h"
 #include "text/number_text.h"

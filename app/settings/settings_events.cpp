@@ -2,7 +2,7 @@
 
 #include "core/program.h"
 #include "settings/setting_lookup.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "support/paths.h"
 #include "text/ascii_text.h"
 

@@ -9,11 +9,6 @@
 namespace tv::viewer {
 namespace {
 
-// The colour dialog's and OK's redraw report a failure the same way.
-void ReportRedrawFailure(core::Program& program, const std::string& reason) {
-  program.ui().Tell("An error occurred in cmdColor_Click. The message is: " + reason, "");
-}
-
 // A spot-zoom percentage typed in a box: its leading number, when that is above 0.
 std::optional<float> ZoomPercentOf(const std::string& typed) {
   const auto percent = static_cast<float>(text::Val(typed));
@@ -52,8 +47,6 @@ void cmdColor_Click(core::Program& program, OptionsForm& form, std::optional<std
   if (!chosen) return;
   form.PicColor = *chosen & 0xFFFFFF;
   program.DXF1.SetBackColor(form.PicColor);
-  std::string error;
-  if (!program.DXF1.RefreshView(&error)) ReportRedrawFailure(program, error);
 }
 
 bool cmdOK_Click(core::Program& program, OptionsForm& form) {
@@ -70,11 +63,6 @@ bool cmdOK_Click(core::Program& program, OptionsForm& form) {
   ShowSpotZoomStatus(program);
   dxf.SetPrintBlackWhite(form.PrintBlack != 0);
   dxf.SetDisplayBlackWhite(form.DisplayBlack != 0);
-  if (form.Changed) {
-    std::string error;
-    // The options are applied and stored even when the redraw fails.
-    if (!dxf.RefreshView(&error)) ReportRedrawFailure(program, error);
-  }
   bool stored = support::WriteIni(program, "Options", "DisplayBlack", text::Str(form.DisplayBlack));
   stored = support::WriteIni(program, "Options", "PrintBlack", text::Str(form.PrintBlack)) && stored;
   stored = support::WriteIni(program, "Options", "BackColor", text::Str(dxf.BackColor())) && stored;

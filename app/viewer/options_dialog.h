@@ -23,7 +23,8 @@ struct OptionsForm {
   std::int32_t PicColor = 0;     // picColor: the background colour shown (&HBBGGRR)
   int PrintBlack = 0;            // chkPrintBlack: 1 ticked, 0 not
   int DisplayBlack = 0;          // chkDisplayBlack
-  // A check box was clicked since the dialog opened: OK redraws the drawing.
+  // A check box was clicked since the dialog opened: the viewer window redraws the drawing
+  // after OK (drawing in the window is the window's own; the drawing engine holds no picture).
   bool Changed = false;
 };
 

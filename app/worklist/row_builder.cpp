@@ -1,12 +1,12 @@
 #include "worklist/row_builder.h"
 
 #include "stock/stock.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "support/paths.h"
 #include "text/number_text.h"
 #include "viewer/drawing_inspection.h"
 #include "viewer/viewer_procedures.h"
-#include "worklist/file_lists.h"
+#include "worklist/listed_file_removal.h"
 #include "worklist/work_list.h"
 
 namespace tv::worklist {

@@ -132,7 +132,6 @@ class Drawing {
   // Recomputes the extents after changes; the view window stays.
   void Regenerate();
   void ZoomPrevious();
-  bool RefreshView(std::string* error = nullptr);
 
   // kZoomWindow: a left drag spans the window to zoom to; kZoomSpot: clicks zoom (see
   // SpotZoomAt); kZoomPan: a left drag moves the drawing.

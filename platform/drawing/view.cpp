@@ -83,11 +83,6 @@ void Drawing::ZoomPrevious() {
   view_->hasWindow = true;
 }
 
-bool Drawing::RefreshView(std::string* error) {
-  if (error) error->clear();
-  return true;
-}
-
 void Drawing::SetZoomFunction(int function) {
   view_->zoomFunction = function;
   view_->dragging = false;

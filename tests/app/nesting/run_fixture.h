@@ -18,7 +18,7 @@
 #include "nesting/material_group.h"
 #include "nesting/run_driver.h"
 #include "stock/stock_window.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "testing/cat.h"
 #include "testing/dxf_fixture.h"
 #include "testing/scripted_ui.h"

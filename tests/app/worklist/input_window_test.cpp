@@ -8,11 +8,11 @@
 
 #include "settings/config_commands.h"
 #include "settings/setting_lookup.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "support/ini.h"
 #include "text/ascii_text.h"
-#include "worklist/file_lists.h"
 #include "worklist/input_window.h"
+#include "worklist/listed_file_removal.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
 #include "worklist/worklist_files.h"

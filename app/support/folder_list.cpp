@@ -1,4 +1,4 @@
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 
 #include <filesystem>
 #include <map>

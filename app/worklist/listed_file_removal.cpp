@@ -1,4 +1,4 @@
-#include "worklist/file_lists.h"
+#include "worklist/listed_file_removal.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "files/files.h"
-#include "support/file_lists.h"
+#include "support/folder_list.h"
 #include "support/paths.h"
 
 namespace tv::worklist {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/input_window_state.h"
+#include "core/file_list_state.h"
 
 namespace tv::support {
 

@@ -1,5 +1,5 @@
 // Deleting the files the input window's drawing lists show. Reading a folder into a list is
-// support/file_lists.h.
+// support/folder_list.h.
 #pragma once
 
 #include <string>
