@@ -65,107 +65,71 @@ void AddPartLabels(core::Program& program, const RunValues& run, const GroupPart
   }
 }
 
-}  // namespace
-
-std::string SheetCsvLine(const GroupPart& part) {
-  return text::TrimBlanks(part.CsvText) + ", " + text::CStr(static_cast<double>(part.WorkListRow)) + "\r\n";
-}
-
-std::string SheetBarcodeText(const std::string& sheetName, bool bcmBarcode,
-                             const std::string& sFieldBarcode) {
-  if (!bcmBarcode) return sheetName;
-  return files::Compact(sheetName) + ".CNC " + (sFieldBarcode.empty() ? std::string("N") : sFieldBarcode) +
-         "%";
-}
-
-std::string BorderLayerName(double thickness) {
-  return "Border_Z" + files::ReplaceChar(text::Format(thickness, "#0.###"), '.', 'P');
-}
-
-LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const sawplan::tVREXLayoutData& layout,
-                               const std::vector<sawplan::tVREXPlacedPartData>& placed) {
-  const auto sheetCount = static_cast<std::int32_t>(run.SheetList.size());
-  if (placed.empty() || layout.panelindex < 0 || layout.panelindex >= sheetCount)
-    return LayoutResult::Skipped;
-  for (const auto& part : placed) {
-    if (part.pid < 1 || part.pid > run.GroupPartCount) return LayoutResult::Skipped;
-  }
-
+// Merges one placed part's drawing into the sheet at its place (the first replaces the
+// drawing), measures, labels and turns it, and tags its border layers; adds its area and CSV
+// line. False, after the message, when its drawing is missing or cannot be read.
+bool PlacePart(core::Program& program, RunValues& run, const sawplan::tVREXPlacedPartData& spot,
+               std::size_t p, float& sheetUsedArea, std::string& csvText) {
   drawing::Drawing& dxf = program.DXF1;
-  const SheetRecord& sheet = run.SheetList[static_cast<std::size_t>(layout.panelindex)];
-  const double groupThickness = run.SheetList.front().Thickness;
   const double margin = program.PerimeterMargin;
+  const GroupPart& part = run.Parts[static_cast<std::size_t>(spot.pid - 1)];
+  if (!files::Exist(part.DrawingPath)) {
+    AbortMessage(program, "DXF File  " + part.DrawingPath + "  Not found");
+    return false;
+  }
+  program.BorderMinX = part.XOfs;
+  program.BorderMinY = part.YOfs;
+  // The part's border corner lands on its placed corner inside the margin.
+  const auto dx = static_cast<float>(spot.lengthcoord + margin - program.BorderMinX);
+  const auto dy = static_cast<float>(spot.widthcoord + margin - program.BorderMinY);
+  std::string error;
+  if (!dxf.ReadDrawing(part.DrawingPath, p == 0 ? 0 : 1, dx, dy, &error)) {
+    AbortMessage(program, "DXF File  " + part.DrawingPath + "  could not be read: " + error);
+    return false;
+  }
+  if (p == 0) dxf.Layers().Add(true, kTavolinLayerColor, "Tavolin", true, true, 0, "");
 
-  run.SheetLength = sheet.Length;
-  run.SheetWidth = sheet.Width;
-  run.SheetThickness = groupThickness;
-  if (run.SheetLength > run.MaxSheetLength) run.MaxSheetLength = run.SheetLength;
-  if (run.SheetWidth > run.MaxSheetWidth) run.MaxSheetWidth = run.SheetWidth;
-  const auto sheetArea = static_cast<float>(run.SheetLength * run.SheetWidth);
-  run.RunSheetArea += sheetArea * static_cast<float>(layout.numused);
-  float sheetUsedArea = 0;
-  std::string sheetCsvText;
+  viewer::ZoomExtents(program, -1);
+  double length = part.Length;
+  double width = part.Width;
+  double thickness = 0;
+  viewer::MeasureBorder(program, length, width, thickness);
 
-  for (std::size_t p = 0; p < placed.size(); ++p) {
-    const sawplan::tVREXPlacedPartData& spot = placed[p];
-    const GroupPart& part = run.Parts[static_cast<std::size_t>(spot.pid - 1)];
-    if (!files::Exist(part.DrawingPath)) {
-      AbortMessage(program, "DXF File  " + part.DrawingPath + "  Not found");
-      return LayoutResult::AbortRun;
-    }
-    program.BorderMinX = part.XOfs;
-    program.BorderMinY = part.YOfs;
-    // The part's border corner lands on its placed corner inside the margin.
-    const auto dx = static_cast<float>(spot.lengthcoord + margin - program.BorderMinX);
-    const auto dy = static_cast<float>(spot.widthcoord + margin - program.BorderMinY);
-    std::string error;
-    if (!dxf.ReadDrawing(part.DrawingPath, p == 0 ? 0 : 1, dx, dy, &error)) {
-      AbortMessage(program, "DXF File  " + part.DrawingPath + "  could not be read: " + error);
-      return LayoutResult::AbortRun;
-    }
-    if (p == 0) dxf.Layers().Add(true, kTavolinLayerColor, "Tavolin", true, true, 0, "");
+  // The viewer's part information reads the row back from the number before the first comma.
+  std::string fileName = support::GetFileName(part.DrawingPath);
+  fileName.resize(fileName.size() >= 4 ? fileName.size() - 4 : 0);
+  const std::string labelText =
+      text::Str(static_cast<double>(part.WorkListRow)) + ", " + part.Cabinet + ", " + fileName;
 
-    viewer::ZoomExtents(program, -1);
-    double length = part.Length;
-    double width = part.Width;
-    double thickness = 0;
-    viewer::MeasureBorder(program, length, width, thickness);
-
-    // The viewer's part information reads the row back from the number before the first comma.
-    std::string fileName = support::GetFileName(part.DrawingPath);
-    fileName.resize(fileName.size() >= 4 ? fileName.size() - 4 : 0);
-    const std::string labelText =
-        text::Str(static_cast<double>(part.WorkListRow)) + ", " + part.Cabinet + ", " + fileName;
-
-    if (program.BorderSizeMismatch) {
-      worklist::MarkWorkListRow(program, part.WorkListRow);
-      run.DimensionErrorFound = true;
-    }
-
-    // The placed record carries no turn flag: a part lies turned when its placed length is its
-    // width rather than its length. Asking which of the two is nearer holds for near-square parts
-    // too; a square part is the same either way and stays as drawn.
-    const bool turned = std::fabs(part.Width - spot.length) < std::fabs(part.Length - spot.length);
-    if (turned) {
-      // A quarter turn about the placed corner, then the part's width along x puts it back
-      // onto its placed rectangle.
-      dxf.TransformEntities(dxf.EntityCount(), spot.lengthcoord + margin, spot.widthcoord + margin,
-                            part.Width, 0, 90, 1, 1);
-    }
-    if (program.TagParts) AddPartLabels(program, run, part, spot, turned, margin, labelText);
-
-    TagBorderLayers(program, static_cast<long>(p) + 1, program.OsArea);
-
-    sheetUsedArea += static_cast<float>(spot.length * spot.width);
-    program.ui().ProcessEvents();
-    sheetCsvText += SheetCsvLine(part);
+  if (program.BorderSizeMismatch) {
+    worklist::MarkWorkListRow(program, part.WorkListRow);
+    run.DimensionErrorFound = true;
   }
 
-  ZLimit(program, static_cast<float>(groupThickness));
-  SetRoute1(program);
-  if (program.CutOutsOn) GenCutOuts(program, run);
+  // The placed record carries no turn flag: a part lies turned when its placed length is its
+  // width rather than its length. Asking which of the two is nearer holds for near-square parts
+  // too; a square part is the same either way and stays as drawn.
+  const bool turned = std::fabs(part.Width - spot.length) < std::fabs(part.Length - spot.length);
+  if (turned) {
+    // A quarter turn about the placed corner, then the part's width along x puts it back
+    // onto its placed rectangle.
+    dxf.TransformEntities(dxf.EntityCount(), spot.lengthcoord + margin, spot.widthcoord + margin, part.Width,
+                          0, 90, 1, 1);
+  }
+  if (program.TagParts) AddPartLabels(program, run, part, spot, turned, margin, labelText);
 
-  const std::string borderLayer = BorderLayerName(groupThickness);
+  TagBorderLayers(program, static_cast<long>(p) + 1, program.OsArea);
+
+  sheetUsedArea += static_cast<float>(spot.length * spot.width);
+  program.ui().ProcessEvents();
+  csvText += SheetCsvLine(part);
+  return true;
+}
+
+// The sheet's outline on its border layer, coloured as the border.
+void AddSheetBorder(core::Program& program, const RunValues& run, double thickness) {
+  drawing::Drawing& dxf = program.DXF1;
+  const std::string borderLayer = BorderLayerName(thickness);
   const double l = run.SheetLength;
   const double w = run.SheetWidth;
   dxf.AddLine(0, 0, 0, 0, w, 0, borderLayer);
@@ -176,8 +140,35 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
   if (const int index = viewer::layerIndex(program, borderName); index > 0) {
     dxf.Layers().Item(index).SetColor(kBorderLayerColor);
   }
+}
 
-  const std::string nestFolder = support::AddBackslash(program.NestPath);
+// Composes the layout's sheet in the working drawing: the placed parts, depth limits, routes,
+// cut-outs, border, perimeter clean-up, drop cut and the sheet texts; the run's sheet sizes and
+// areas are counted. csvText gets the parts' CSV lines. False, after the message, when the run
+// must end.
+bool ComposeSheet(core::Program& program, RunValues& run, const sawplan::tVREXLayoutData& layout,
+                  const std::vector<sawplan::tVREXPlacedPartData>& placed, std::string& csvText) {
+  drawing::Drawing& dxf = program.DXF1;
+  const SheetRecord& sheet = run.SheetList[static_cast<std::size_t>(layout.panelindex)];
+  const double groupThickness = run.SheetList.front().Thickness;
+
+  run.SheetLength = sheet.Length;
+  run.SheetWidth = sheet.Width;
+  run.SheetThickness = groupThickness;
+  if (run.SheetLength > run.MaxSheetLength) run.MaxSheetLength = run.SheetLength;
+  if (run.SheetWidth > run.MaxSheetWidth) run.MaxSheetWidth = run.SheetWidth;
+  const auto sheetArea = static_cast<float>(run.SheetLength * run.SheetWidth);
+  run.RunSheetArea += sheetArea * static_cast<float>(layout.numused);
+  float sheetUsedArea = 0;
+
+  for (std::size_t p = 0; p < placed.size(); ++p) {
+    if (!PlacePart(program, run, placed[p], p, sheetUsedArea, csvText)) return false;
+  }
+
+  ZLimit(program, static_cast<float>(groupThickness));
+  SetRoute1(program);
+  if (program.CutOutsOn) GenCutOuts(program, run);
+  AddSheetBorder(program, run, groupThickness);
 
   if (program.PerimeterClean) PerimClean(program, run);
   run.DropArea = 0;
@@ -198,18 +189,26 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
   program.ViewerCaption = viewer::GetDrawingField(program, titleKey, &titleError);
   if (!titleError.empty()) {
     AbortMessage(program, "Nesting failed: " + titleError);
-    return LayoutResult::AbortRun;
+    return false;
   }
   dxf.ZoomToExtents();
   viewer::ZoomExtents(program, -4);
+  return true;
+}
 
+// Writes the composed sheet once per copy of the layout, each with its own number, label and
+// barcode (and CSV file when asked), listed in the nest list and tallied in the pull list.
+LayoutResult WriteSheetCopies(core::Program& program, RunValues& run, const sawplan::tVREXLayoutData& layout,
+                              const std::string& csvText) {
+  drawing::Drawing& dxf = program.DXF1;
+  const SheetRecord& sheet = run.SheetList[static_cast<std::size_t>(layout.panelindex)];
+  const std::string nestFolder = support::AddBackslash(program.NestPath);
   if (!support::EnsurePath(program, nestFolder, "Nest Path Error")) return LayoutResult::AbortRun;
   if (program.MakeCsvFiles && !support::EnsurePath(program, program.CsvPath, "CSV Path Error")) {
     program.ui().SetPointer(core::Pointer::Normal);
     return LayoutResult::NotWritten;
   }
-
-  const std::string thicknessText = text::Format(groupThickness, "#0.###");
+  const std::string thicknessText = text::Format(run.SheetThickness, "#0.###");
   for (std::int32_t copy = 1; copy <= layout.numused; ++copy) {
     ++run.SheetFileCount;
     run.SheetNumberText = std::to_string(run.SheetFileCount);
@@ -251,7 +250,7 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
     if (program.MakeCsvFiles) {
       const std::string csvPath =
           support::AddBackslash(program.CsvPath) + program.CurrentNestName + number + ".CSV";
-      if (!files::WriteFileAtomic(csvPath, sheetCsvText, &error)) {
+      if (!files::WriteFileAtomic(csvPath, csvText, &error)) {
         AbortMessage(program, "CSV file  " + csvPath + "  could not be written: " + error);
         return LayoutResult::AbortRun;
       }
@@ -259,6 +258,36 @@ LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const saw
     program.ui().ProcessEvents();
   }
   return LayoutResult::Written;
+}
+
+}  // namespace
+
+std::string SheetCsvLine(const GroupPart& part) {
+  return text::TrimBlanks(part.CsvText) + ", " + text::CStr(static_cast<double>(part.WorkListRow)) + "\r\n";
+}
+
+std::string SheetBarcodeText(const std::string& sheetName, bool bcmBarcode,
+                             const std::string& sFieldBarcode) {
+  if (!bcmBarcode) return sheetName;
+  return files::Compact(sheetName) + ".CNC " + (sFieldBarcode.empty() ? std::string("N") : sFieldBarcode) +
+         "%";
+}
+
+std::string BorderLayerName(double thickness) {
+  return "Border_Z" + files::ReplaceChar(text::Format(thickness, "#0.###"), '.', 'P');
+}
+
+LayoutResult BuildLayoutSheets(core::Program& program, RunValues& run, const sawplan::tVREXLayoutData& layout,
+                               const std::vector<sawplan::tVREXPlacedPartData>& placed) {
+  const auto sheetCount = static_cast<std::int32_t>(run.SheetList.size());
+  if (placed.empty() || layout.panelindex < 0 || layout.panelindex >= sheetCount)
+    return LayoutResult::Skipped;
+  for (const auto& part : placed) {
+    if (part.pid < 1 || part.pid > run.GroupPartCount) return LayoutResult::Skipped;
+  }
+  std::string csvText;
+  if (!ComposeSheet(program, run, layout, placed, csvText)) return LayoutResult::AbortRun;
+  return WriteSheetCopies(program, run, layout, csvText);
 }
 
 }  // namespace tv::nesting
