@@ -140,6 +140,9 @@ class Program {
   // Set when "Mat.dat" exists but could not be read whole: the stock library on disk is
   // not overwritten until the operator has entered stock.
   bool StockFileUnreadable = false;
+  // The stock-save failure last told to the operator ("" after a save went through), so the
+  // same failure is not told again on every focus change.
+  std::string StockSaveFailureTold;
   // Sheet-stock material text last compared by IsStockMaterial.
   std::string LastStockMaterial;
   // Grid that Copy and Paste act on: 1 work list, 2 sheet stock.

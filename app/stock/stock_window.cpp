@@ -98,6 +98,21 @@ bool SaveStock(const core::Program& program, std::string* error) {
   return program.SSList.SaveGridFile(StockFilePath(program), true, error);
 }
 
+bool SaveStockOrTell(core::Program& program) {
+  if (program.StockFileUnreadable) return false;
+  std::string error;
+  if (SaveStock(program, &error)) {
+    program.StockSaveFailureTold.clear();
+    return true;
+  }
+  const std::string text = "Sheet Stock Not Saved:\r" + StockFilePath(program) + "\r" + error;
+  if (text != program.StockSaveFailureTold) {
+    program.StockSaveFailureTold = text;
+    program.ui().Tell(text, "Alert", core::MsgIcon::Critical);
+  }
+  return false;
+}
+
 void NoteStockEntered(core::Program& program) {
   program.StockFileUnreadable = false;
 }
@@ -132,7 +147,7 @@ void SSList_GotFocus(core::Program& program) {
 }
 
 void SSList_LostFocus(core::Program& program) {
-  SaveStock(program);
+  SaveStockOrTell(program);
   RefreshMaterialChoices(program);
 }
 

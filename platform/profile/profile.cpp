@@ -123,6 +123,35 @@ ProfileFile OpenProfile(const std::string& file) {
   return opened;
 }
 
+bool IsQuote(char c) {
+  return c == '"' || c == '\'';
+}
+
+// The value as the private-profile read gives it: up to the line's end (a stray CR included),
+// without the blanks and tabs around it and without one pair of quotes around it.
+std::string_view StoredValue(std::string_view body, size_t valueStart) {
+  std::string_view value = body.substr(valueStart);
+  value = value.substr(0, value.find('\r'));
+  value = Trim(value);
+  if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// The text that reads back as value: quoted when the reader would otherwise drop its edges.
+std::string ValueText(std::string_view value) {
+  const bool blankEdge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+  const bool quotedEdge = value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
+  std::string text;
+  if (!blankEdge && !quotedEdge) return text.assign(value);
+  text.reserve(value.size() + 2);
+  text.push_back('"');
+  text.append(value);
+  text.push_back('"');
+  return text;
+}
+
 bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -151,7 +180,7 @@ std::optional<std::string> ReadValue(const std::string& file, const std::string&
   const Location at = Locate(lines, Trim(section), Trim(key));
   if (at.key == std::string_view::npos) return std::nullopt;
   const Parsed parsed = ParseLine(lines[at.key].body);
-  return std::string(lines[at.key].body.substr(parsed.valueStart));
+  return std::string(StoredValue(lines[at.key].body, parsed.valueStart));
 }
 
 bool WriteValue(const std::string& file, const std::string& sectionBytes, const std::string& keyBytes,
@@ -183,7 +212,8 @@ bool WriteValue(const std::string& file, const std::string& sectionBytes, const 
       break;
     }
   }
-  const std::string keyLine = std::string(Trim(key)) + "=" + value;
+  const std::string valueText = ValueText(value);
+  const std::string keyLine = std::string(Trim(key)) + "=" + valueText;
 
   std::string out;
   out.reserve(text.size() + keyLine.size() + section.size() + 8);
@@ -193,10 +223,10 @@ bool WriteValue(const std::string& file, const std::string& sectionBytes, const 
   };
   if (at.key != std::string_view::npos) {
     const Parsed parsed = ParseLine(lines[at.key].body);
-    if (lines[at.key].body.substr(parsed.valueStart) == value) return true;
+    if (StoredValue(lines[at.key].body, parsed.valueStart) == value) return true;
     for (size_t i = 0; i < lines.size(); ++i) {
       if (i == at.key) {
-        out.append(lines[i].body.substr(0, parsed.valueStart)).append(value).append(lines[i].ending);
+        out.append(lines[i].body.substr(0, parsed.valueStart)).append(valueText).append(lines[i].ending);
       } else {
         append(lines[i]);
       }

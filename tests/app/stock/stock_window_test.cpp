@@ -119,6 +119,42 @@ TEST_F(StockWindowTest, UnreadableStockFileSurvivesUntilTheOperatorEntersStock) 
   }
 }
 
+// "MaterialDataPath = /srv/shop/stock/" in a hand-edited TAVO.INI gave a path starting with a
+// blank: the stock showed empty and every save failed without a word.
+TEST_F(StockWindowTest, AHandEditedMaterialDataPathFindsTheStockAndAFailedSaveIsToldOnce) {
+  const std::string folder = temp_.Path() + "shop stock/";
+  std::filesystem::create_directories(folder);
+  StockRow(1, {"1", "OAK", "0", "0", "5", "96", "48", "0.75"});
+  ASSERT_TRUE(program_.SSList.SaveGridFile(folder + "Mat.dat", true));
+  test_support::WriteText(program_.IniPath, "[Config]\r\nMaterialDataPath = \t" + folder + " \r\n");
+
+  test_support::ScriptedUi ui;
+  core::Program p(ui);
+  p.AppDir = program_.AppDir;
+  p.IniPath = program_.IniPath;
+  ShtStk_Load(p);
+  EXPECT_EQ(StockFilePath(p), folder + "Mat.dat");
+  EXPECT_EQ(p.SSList.CellText(1, kColMaterial), "OAK");
+  EXPECT_TRUE(ui.Messages().empty());
+
+  // The folder goes away: leaving the grid says so once, not at every focus change.
+  std::filesystem::remove_all(folder);
+  p.SSList.UserEditText(2, kColMaterial, "ASH");
+  p.SSList.RaiseLostFocus();
+  p.SSList.RaiseLostFocus();
+  ASSERT_EQ(ui.CountMessages("Sheet Stock Not Saved:"), 1u);
+  EXPECT_EQ(ui.LastMessage().text.rfind("Sheet Stock Not Saved:\r" + folder + "Mat.dat\r", 0), 0u)
+      << ui.LastMessage().text;
+  EXPECT_GT(ui.LastMessage().text.size(), ("Sheet Stock Not Saved:\r" + folder + "Mat.dat\r").size());
+  // Back again, the save goes through quietly; a later failure is told anew.
+  std::filesystem::create_directories(folder);
+  p.SSList.RaiseLostFocus();
+  EXPECT_TRUE(std::filesystem::exists(folder + "Mat.dat"));
+  std::filesystem::remove_all(folder);
+  p.SSList.RaiseLostFocus();
+  EXPECT_EQ(ui.CountMessages("Sheet Stock Not Saved:"), 2u);
+}
+
 TEST_F(StockWindowTest, TickNeedsMaterialAndSizes) {
   ShtStk_Load(program_);
   const struct {

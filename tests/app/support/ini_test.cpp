@@ -34,9 +34,8 @@ TEST_F(IniTest, ReadsWholeValuesAndTreatsTheMissingMarkerAsEmpty) {
     const char* key;
     std::string expected;
   } cases[] = {
-      {"Config", "SourceDir", longFolder}, {"Config", "CfgFile", ""},
-      {"Config", "MaterialDataPath", ""},  {"Config", "DimensionTolerance", ""},
-      {"Options", "BackColor", " 0"},      {"options", "backcolor", " 0"},
+      {"Config", "SourceDir", longFolder},  {"Config", "CfgFile", ""},     {"Config", "MaterialDataPath", ""},
+      {"Config", "DimensionTolerance", ""}, {"Options", "BackColor", "0"}, {"options", "backcolor", "0"},
       {"Nowhere", "BackColor", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadIni(program_, c.section, c.key), c.expected) << c.key;
@@ -54,7 +53,7 @@ TEST_F(IniTest, WrittenValuesReadBackAndKeepTheRestOfTheFile) {
   EXPECT_EQ(ReadIni(program_, "Options", "PrintBlack"), " 1");
   EXPECT_EQ(ReadIni(program_, "Config", "CfgFile"), "Shop.CFG");
   EXPECT_EQ(test_support::ReadText(program_.IniPath),
-            "; shop settings\n[Config]\nCfgFile=Shop.CFG\n[Options]\nPrintBlack= 1\n");
+            "; shop settings\n[Config]\nCfgFile=Shop.CFG\n[Options]\nPrintBlack=\" 1\"\n");
 }
 
 TEST_F(IniTest, FailedWriteIsReported) {

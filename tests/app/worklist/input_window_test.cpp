@@ -59,6 +59,16 @@ TEST_F(InputWindowTest, TheConfigurationFileIsTheNamedOneElseTavoElsePlat) {
   }
 }
 
+// "CfgFile = shop.cfg" written by hand was taken as " shop.cfg", which no file is.
+TEST_F(InputWindowTest, AHandEditedCfgFileLineNamesItsFile) {
+  WriteText(program.IniPath, "[Config]\r\nCfgFile = shop.cfg \r\n");
+  WriteConfig("shop.cfg", "shop");
+  WriteConfig("Tavo.CFG", "tavo");
+  EXPECT_EQ(Load(), InputWindowLoad::Loaded);
+  EXPECT_EQ(program.FrameSetCaption, "shop.cfg");
+  EXPECT_EQ(program.CurrentNestName, "SHOP");
+}
+
 TEST_F(InputWindowTest, WithoutAConfigurationFileTheLoadEndsNamingTheDefaultFile) {
   support::WriteIni(program, "Config", "CfgFile", "Shop.CFG");
   EXPECT_EQ(Load(), InputWindowLoad::NoConfiguration);

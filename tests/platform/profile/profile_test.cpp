@@ -1,5 +1,6 @@
-// INI reads and writes: lookups ignore case and blanks around names, values come back exactly as
-// written, and a write changes only the one line it is about.
+// INI reads and writes: lookups ignore case and blanks around names, values are read as a
+// hand-edited INI file means them (blanks and one pair of quotes around them dropped, no CR),
+// what is written reads back the same, and a write changes only the one line it is about.
 #include "profile/profile.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ class ProfileTest : public ::testing::Test {
   std::string ini_{temp_.Path() + "TAVO.INI"};
 };
 
-TEST_F(ProfileTest, ReadsValuesExactlyAsWritten) {
+TEST_F(ProfileTest, ReadsValuesAsAnIniFileMeansThem) {
   WriteText(ini_,
             "\xEF\xBB\xBF[Config]\r\n"
             "; CfgFile=commented out\r\n"
@@ -49,12 +50,12 @@ TEST_F(ProfileTest, ReadsValuesExactlyAsWritten) {
   } cases[] = {
       {"Config", "CfgFile", "Shop.CFG"},
       {"CONFIG", "cfgfile", "Shop.CFG"},
-      {"Config", "SourceDir", "/home/anna/parts/  "},
-      {"Config", "DimensionTolerance", " 0.5"},
+      {"Config", "SourceDir", "/home/anna/parts/"},
+      {"Config", "DimensionTolerance", "0.5"},
       {"Config", "Formula", "a=b"},
       {"Config", "Empty", ""},
-      {"Options", "PrintBlack", " 0"},
-      {" options ", " BACKCOLOR ", " 16777215"},
+      {"Options", "PrintBlack", "0"},
+      {" options ", " BACKCOLOR ", "16777215"},
       {"Other", "Key", "last line without a break"},
       {"Config", "MaterialDataPath", std::nullopt},
       {"Config", "PrintBlack", std::nullopt},
@@ -65,6 +66,48 @@ TEST_F(ProfileTest, ReadsValuesExactlyAsWritten) {
   for (const auto& c : cases) {
     EXPECT_EQ(ReadValue(ini_, c.section, c.key), c.expected) << "[" << c.section << "] " << c.key;
   }
+}
+
+// TAVO.INI is edited by hand: "MaterialDataPath = /srv/shop/stock/" used to give a stock path
+// starting with a blank, and "CfgFile = shop.cfg" a name no file has.
+TEST_F(ProfileTest, BlanksQuotesAndLineEndsAroundAValueAreNoPartOfIt) {
+  const struct {
+    const char* line;
+    const char* value;
+  } cases[] = {
+      {"MaterialDataPath = /srv/shop/stock/", "/srv/shop/stock/"},
+      {"CfgFile\t=\tshop.cfg\t", "shop.cfg"},
+      {"  SourceDir  =  \"/srv/parts with blanks/ \"  ", "/srv/parts with blanks/ "},
+      {"SourceDir='/srv/parts/'", "/srv/parts/"},
+      {"SourceDir=\"\"twice\"\"", "\"twice\""},
+      {"SourceDir=\"unmatched'", "\"unmatched'"},
+      {"SourceDir=\"", "\""},
+      {"SourceDir=in\"side\"", "in\"side\""},
+      {"SourceDir= ", ""},
+      {"SourceDir=v\r", "v"},
+      {"SourceDir=v\r\r", "v"},
+  };
+  for (const auto& c : cases) {
+    // As the last line (no line end after it) and as a line in the middle.
+    for (const std::string& after : {std::string(), std::string("\n[Next]\nK=1\n")}) {
+      WriteText(ini_, std::string("[Config]\n") + c.line + after);
+      EXPECT_EQ(ReadValue(ini_, "Config",
+                          c.line[0] == 'M'   ? "MaterialDataPath"
+                          : c.line[0] == 'C' ? "CfgFile"
+                                             : "SourceDir"),
+                c.value)
+          << c.line;
+    }
+  }
+  // A last line that ends in a lone CR reads the same before and after an unrelated write, and
+  // every other line keeps its bytes.
+  const std::string before = "[Options]\r\n; keep me  \r\nPrintBlack = 1 \r\n[Config]\nCfgFile=v\r";
+  WriteText(ini_, before);
+  EXPECT_EQ(ReadValue(ini_, "Config", "CfgFile"), "v");
+  ASSERT_TRUE(WriteValue(ini_, "Options", "ZoomLeft", "200"));
+  EXPECT_EQ(ReadValue(ini_, "Config", "CfgFile"), "v");
+  EXPECT_EQ(ReadText(ini_),
+            "[Options]\r\n; keep me  \r\nPrintBlack = 1 \r\nZoomLeft=200\r\n[Config]\nCfgFile=v\r");
 }
 
 // An INI file saved by a Windows editor: marked UTF-8, UTF-16 or the Windows code page.
@@ -128,7 +171,9 @@ TEST_F(ProfileTest, WriteChangesOnlyItsOwnLine) {
       {"adds a key after a last line without a break", "[Config]\nA=1", "Config", "B", "2",
        "[Config]\nA=1\nB=2"},
       {"appends a missing section with the file's line breaks", "; note\r\n[Config]\r\nA=1", "Options",
-       "PrintBlack", " 1", "; note\r\n[Config]\r\nA=1\r\n[Options]\r\nPrintBlack= 1\r\n"},
+       "PrintBlack", "1", "; note\r\n[Config]\r\nA=1\r\n[Options]\r\nPrintBlack=1\r\n"},
+      {"quotes a value whose edges the reader would drop", "[Options]\nPrintBlack=0\n", "Options",
+       "PrintBlack", " 1", "[Options]\nPrintBlack=\" 1\"\n"},
       {"writes into the first of two sections", "[S]\nK=1\n[T]\n[s]\nK=2\n", "S", "K", "3",
        "[S]\nK=3\n[T]\n[s]\nK=2\n"},
       {"keeps malformed lines and lines before the first section", "stray text\n[S]\nno equals sign\nK=1\n",
@@ -146,14 +191,23 @@ TEST_F(ProfileTest, WriteChangesOnlyItsOwnLine) {
 }
 
 TEST_F(ProfileTest, WriteCreatesTheFileAndValuesRoundTrip) {
-  const std::string values[] = {
-      " 0",        " 16777215", "", "  ", "a=b", ";not a comment", "[not a section]", "/home/jürgen/Küche/",
-      "\"quoted\""};
+  const std::string values[] = {" 0",
+                                " 16777215",
+                                "",
+                                "  ",
+                                "a=b",
+                                ";not a comment",
+                                "[not a section]",
+                                "/home/jürgen/Küche/",
+                                "'single'",
+                                "\ttab ",
+                                "\"",
+                                "\"quoted\""};
   for (const std::string& value : values) {
     ASSERT_TRUE(WriteValue(ini_, "Options", "Value", value)) << value;
     EXPECT_EQ(ReadValue(ini_, "Options", "Value"), value);
   }
-  EXPECT_EQ(ReadText(ini_), "[Options]\nValue=\"quoted\"\n");
+  EXPECT_EQ(ReadText(ini_), "[Options]\nValue=\"\"quoted\"\"\n");
 }
 
 TEST_F(ProfileTest, WhatCannotBeStoredOnOneLineIsRefusedAndTheFileKept) {
