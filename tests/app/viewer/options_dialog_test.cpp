@@ -66,9 +66,11 @@ TEST_F(OptionsDialogTest, OkAppliesTheOptionsShowsThePercentagesAndStoresThemAsT
   EXPECT_TRUE(program_.DXF1.DisplayBlackWhite());
   EXPECT_FALSE(program_.DXF1.PrintBlackWhite());
   EXPECT_EQ(ui_.Status("ZoomPct"), "Spot Zoom (L/R): 80% / 125% ");
-  // Flags and colour in number-to-text form, leading blank kept; percentages as typed.
+  // Flags and colour in number-to-text form, leading blank kept (quoted, so that it reads back
+  // with it); percentages as typed.
   EXPECT_EQ(Ini(),
-            "[Options]\nDisplayBlack= 1\nPrintBlack= 0\nBackColor= 16777215\nZoomLeft=80\nZoomRight=125\n");
+            "[Options]\nDisplayBlack=\" 1\"\nPrintBlack=\" 0\"\nBackColor=\" "
+            "16777215\"\nZoomLeft=80\nZoomRight=125\n");
   EXPECT_TRUE(ui_.Messages().empty());
 }
 
