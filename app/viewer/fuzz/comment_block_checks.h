@@ -14,7 +14,8 @@
 
 namespace tv::viewer::checks {
 
-// The lines of bytes, each without its end (CR LF, CR or LF), the last one also when empty.
+// The lines of bytes, each without its end (CR LF, CR or LF); a line end at the very end
+// starts no further line.
 inline std::vector<std::string> LinesOf(std::string_view bytes) {
   std::vector<std::string> lines(1);
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -25,6 +26,7 @@ inline std::vector<std::string> LinesOf(std::string_view bytes) {
       lines.back() += bytes[i];
     }
   }
+  if (lines.back().empty()) lines.pop_back();
   return lines;
 }
 
