@@ -139,9 +139,17 @@ bool FillFontChoice(const core::Program& program, grid::Grid& g, long row, const
   return true;
 }
 
+bool IsBlankOrTab(char c) {
+  return c == ' ' || c == '\t';
+}
+
 std::string FieldText(const std::string& field) {
-  // Quotes let a comma through the reader; a text holding a quote cannot be quoted.
-  if (field.find(',') != std::string::npos && field.find('"') == std::string::npos) return '"' + field + '"';
+  // Quotes let a comma and blanks at the edges through the reader (it skips the blanks before
+  // a field); a text holding a quote cannot be quoted.
+  const bool blankEdge = !field.empty() && (IsBlankOrTab(field.front()) || IsBlankOrTab(field.back()));
+  if ((blankEdge || field.find(',') != std::string::npos) && field.find('"') == std::string::npos) {
+    return '"' + field + '"';
+  }
   return field;
 }
 

@@ -27,8 +27,9 @@ bool LoadSettingsCSV(core::Program& program, const std::string& path, std::strin
 std::string ConfigNotLoadedText(const std::string& path, const std::string& error);
 
 // Writes the settings grid, down to the first row without a name, to AppDir + fileName as
-// name "," value CR LF records. A name or value holding a comma is written in double quotes so
-// that it reads back whole. False with *error when the file cannot be written.
+// name "," value CR LF records. A name or value holding a comma, or with blanks or tabs at its
+// edges, is written in double quotes so that it reads back whole. False with *error when the file cannot be
+// written.
 bool SaveSettingsCsv(const core::Program& program, const std::string& fileName, std::string* error = nullptr);
 
 }  // namespace tv::settings

@@ -56,18 +56,37 @@ bool RowDrawingExists(core::Program& program, long row) {
   return files::Exist(GetWorkListCell(program, row, kColPath) + name);
 }
 
+// A field of an exported list: the blanks a spreadsheet puts around it are no part of it.
+std::string TrimField(std::string_view field) {
+  const size_t first = field.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return std::string(field.substr(first, field.find_last_not_of(" \t") - first + 1));
+}
+
 void ImportLines(core::Program& program, std::string_view text) {
   core::Ui& ui = program.ui();
   grid::Grid& g = program.PList;
   const long columns = g.MaxCols();
   long rowsSoFar = 0;
   long rejectedCount = 0;
+  long rowsKept = -1;  // set when the list outgrew the grid
   bool drawingMissing = false;
+  stock::MaterialScanMemo materialScan;
   for (std::string_view line : text::SplitLines(text)) {
+    // What the operator changes meanwhile is not known to the material scan's memo.
+    const unsigned long listBefore = g.Revision();
+    const unsigned long stockBefore = program.SSList.Revision();
     ui.ProcessEvents();
-    if (!settings::HandleConfigLine(program, std::string(line), rowsSoFar)) continue;
+    const bool isRow = settings::HandleConfigLine(program, std::string(line), rowsSoFar);
+    if (g.Revision() != listBefore || program.SSList.Revision() != stockBefore) materialScan.Forget();
+    if (!isRow) continue;
     const long r = ++rowsSoFar;
     if (g.MaxRows() < r) g.SetMaxRows(r);
+    if (g.MaxRows() < r) {
+      // The grid holds no more rows: keep what fits and say so.
+      rowsKept = r - 1;
+      break;
+    }
     const std::vector<std::string> fields = fields::SplitFields(line);
     const long n = static_cast<long>(fields.size());
     const long shift = n < columns ? 1 : 0;
@@ -77,7 +96,8 @@ void ImportLines(core::Program& program, std::string_view text) {
       continue;
     }
     for (long j = 1; j <= columns - shift; ++j) {
-      SetWorkListCell(program, r, j + shift, j <= n ? fields[static_cast<size_t>(j - 1)] : std::string());
+      SetWorkListCell(program, r, j + shift,
+                      j <= n ? TrimField(fields[static_cast<size_t>(j - 1)]) : std::string());
     }
     if (RowDrawingExists(program, r)) {
       SetWorkListCell(program, r, kColOk, "1");
@@ -85,12 +105,17 @@ void ImportLines(core::Program& program, std::string_view text) {
       drawingMissing = true;
     }
     if (!stock::IsStockMaterial(program, GetWorkListCell(program, r, kColMaterial))) {
-      stock::AddWorkListMaterialsToStock(program);
+      stock::AddWorkListMaterialsToStock(program, materialScan, r);
     }
   }
   if (rejectedCount > 0) {
     ui.Tell("Too Many Fields in Worklist File.\r\nFound " + text::CStr(static_cast<double>(rejectedCount)) +
                 " Need No More Than" + text::Str(static_cast<double>(columns)) + "\r\nImport Failed.",
+            "Alert!", core::MsgIcon::Information);
+  }
+  if (rowsKept >= 0) {
+    ui.Tell("Worklist Full.\r\nThe first " + text::CStr(static_cast<double>(rowsKept)) +
+                " rows were kept; the rest of the list was not imported.",
             "Alert!", core::MsgIcon::Information);
   }
   if (drawingMissing) {

@@ -147,7 +147,10 @@ StoreImage ParseStore(std::string_view text) {
   while (start < text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
+    // A kept line is written back as it came, CRs included: read again, it must be the same
+    // line (a kept "[K]\r" read without its CR would turn into a key).
+    const std::string_view raw = text.substr(start, end - start);
+    std::string_view line = raw;
     start = end + 1;
     // Our own line breaks are escaped, so a trailing CR comes from an editor's line ends.
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -162,9 +165,9 @@ StoreImage ParseStore(std::string_view text) {
 
     auto keep = [&] {
       if (current != nullptr) {
-        current->lines.push_back({true, std::string(line), {}, {}});
+        current->lines.push_back({true, std::string(raw), {}, {}});
       } else {
-        image.preamble.emplace_back(line);
+        image.preamble.emplace_back(raw);
       }
     };
     if (line.front() == '#') {

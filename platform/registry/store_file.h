@@ -12,7 +12,8 @@ namespace tv::registry::detail {
 inline constexpr std::string_view kFormatTag = "TavolinRegistry";
 inline constexpr int kFormatVersion = 1;
 
-// One line under a key: a value, or a line kept byte for byte (comments, malformed lines).
+// One line under a key: a value, or a line kept byte for byte (comments, malformed lines),
+// line-end CRs included.
 struct StoredLine {
   bool verbatim = false;
   std::string text;  // the kept line when verbatim

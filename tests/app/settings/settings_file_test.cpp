@@ -211,6 +211,27 @@ TEST_F(SettingsFixture, SaveWritesValuesAsTheFileSpellsThem) {
   EXPECT_EQ(GetSettingValue(program_, "Nest Name"), "SMITH, KITCHEN");
 }
 
+// " lead" came back as "lead": the reader skips the blanks before a field.
+TEST_F(SettingsFixture, NamesAndValuesWithBlankEdgesLoadBackAsSaved) {
+  const std::vector<std::string> rows = {" Nest Name=Kitchen",         "CSV Path= /srv/csv/",
+                                         "Nest Path=/srv/nests/ ",     "\tTabbed\t=\tvalue",
+                                         "Cut Out Router#=T1, spiral", "Plain=plain"};
+  grid::Grid& g = program_.Settings;
+  g.SetMaxRows(static_cast<long>(rows.size()));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const size_t eq = rows[i].find('=');
+    g.SetCellText(static_cast<long>(i) + 1, 1, rows[i].substr(0, eq));
+    g.SetCellText(static_cast<long>(i) + 1, 2, rows[i].substr(eq + 1));
+  }
+  ASSERT_TRUE(SaveSettingsCsv(program_, "blanks.cfg"));
+  EXPECT_EQ(ReadFile("blanks.cfg"),
+            "\" Nest Name\",Kitchen\r\nCSV Path,\" /srv/csv/\"\r\nNest Path,\"/srv/nests/ \"\r\n"
+            "\"\tTabbed\t\",\"\tvalue\"\r\nCut Out Router#,\"T1, spiral\"\r\nPlain,plain\r\n");
+  g.SetMaxRows(0);
+  ASSERT_TRUE(LoadSettingsCSV(program_, program_.AppDir + "blanks.cfg"));
+  EXPECT_EQ(Rows(), rows);
+}
+
 TEST_F(SettingsFixture, SaveStopsAtTheFirstRowWithoutAName) {
   ASSERT_TRUE(Load("A,1\r\nB,2\r\nC,3\r\n"));
   program_.Settings.SetCellText(2, 1, "");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,104 @@ TEST_F(WorkListFilesTest, ImportGrowsTheListButNeverShrinksIt) {
 TEST_F(WorkListFilesTest, MissingMaterialsAreAddedToTheStock) {
   Import({Line(25, {{7, "Cherry 3/4"}}), Line(25, {{7, "cherry 3/4"}}), Line(25, {{7, "OAK"}})});
   EXPECT_EQ(StockMaterials(), (std::vector<std::string>{"OAK", "MAPLE", "Cherry3/4"}));
+}
+
+// A list exported with blanks after the commas gave file names such as " Door.dxf ": no row
+// was ticked and every drawing was "not found".
+TEST_F(WorkListFilesTest, BlanksAroundAFieldAreNoPartOfIt) {
+  Import({" 2 , Door.dxf ,J,R,C,\tSide panel\t, OAK ,  600 ,,, " + drawings + " ,,,,,,,,,,,,,, Sub.dxf "});
+  EXPECT_EQ(Cell(1, kColQty), "2");
+  EXPECT_EQ(Cell(1, kColFileName), "Door.dxf");
+  EXPECT_EQ(Cell(1, kColDescription), "Side panel");
+  EXPECT_EQ(Cell(1, kColMaterial), "OAK");
+  EXPECT_EQ(Cell(1, kColLength), "600");
+  EXPECT_EQ(Cell(1, kColPath), drawings);
+  EXPECT_EQ(Cell(1, kColSubName), "Sub.dxf");
+  EXPECT_EQ(Cell(1, kColOk), "1");
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+// More rows than the grid holds (1,000,000 cells: 38,461 rows of 26 columns): the rest was
+// dropped and only a wrong "not found" followed.
+TEST_F(WorkListFilesTest, AListLargerThanTheGridKeepsWhatFitsAndSaysSo) {
+  const long fits = grid::Grid::kCellLimit / kWorkListCols;
+  std::vector<std::string> lines(static_cast<size_t>(fits) + 5, "1,Door.dxf,J,R,C,D,OAK,600,,," + drawings);
+  lines.back() = "1,Last.dxf,J,R,C,D,OAK,600,,," + drawings;
+  Import(lines);
+  EXPECT_EQ(program.PList.MaxRows(), fits);
+  EXPECT_EQ(Cell(fits, kColFileName), "Door.dxf");
+  EXPECT_EQ(Cell(fits, kColOk), "1");
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.LastMessage().text, "Worklist Full.\r\nThe first " + std::to_string(fits) +
+                                       " rows were kept; the rest of the list was not imported.");
+}
+
+// Each line naming a material missing from a full stock scanned the whole work list against the
+// whole stock and let events through at every stock cell: minutes of frozen window.
+TEST_F(WorkListFilesTest, AMissingMaterialOnAFullStockCostsEachLineOnce) {
+  program.SSList.SetMaxRows(100);
+  for (long row = 1; row <= 100; ++row) program.SSList.SetCellText(row, 2, "STOCK" + std::to_string(row));
+  long pumps = 0;
+  ui.SetProcessEventsHook([&] { ++pumps; });
+  const long count = 500;
+  Import(std::vector<std::string>(static_cast<size_t>(count), Line(25, {{7, "Unknown"}})));
+  EXPECT_EQ(Cell(count, kColMaterial), "Unknown");
+  EXPECT_EQ(StockMaterials().size(), 100u);  // full: nothing could be added
+  // Once per line, plus one for every ~50 ms the scans take (12.5 million before).
+  EXPECT_LT(pumps, 2 * count);
+}
+
+// The memo of what the scans settled is forgotten when the operator changes the stock or the
+// work list while events are let through, so the result is what scanning everything gives.
+TEST_F(WorkListFilesTest, MissingMaterialsAreAddedAsAWholeScanWouldAlsoWhenTheOperatorEdits) {
+  const struct {
+    const char* name;
+    std::vector<std::string> stock;
+    long emptyRows;                      // after the stock's materials
+    std::vector<std::string> materials;  // one line each
+    long editAtPump;                     // the operator's edit, at that pump of events
+    std::function<void()> edit;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"no edits", {"OAK"}, 5, {"ash", "Ash", "OAK", "pine", "ASH"}, 0, nullptr, {"OAK", "ash", "pine"}},
+      {"a row cleared in a full stock",
+       {"S1", "S2", "S3"},
+       0,
+       {"ash", "ash", "ash", "ash"},
+       3,
+       [&] { program.SSList.SetCellText(2, 2, ""); },
+       {"S1", "ash", "S3"}},
+      {"an added material deleted",
+       {"OAK"},
+       5,
+       {"ash", "pine", "ash"},
+       3,
+       [&] { program.SSList.SetCellText(2, 2, ""); },
+       {"OAK", "ash", "pine"}},
+      {"a later work-list row typed in",
+       {"S1"},
+       5,
+       {"ash", "pine"},
+       2,
+       [&] { program.PList.SetCellText(5, kColMaterial, "elm"); },
+       {"S1", "ash", "pine", "elm"}},
+  };
+  for (const auto& c : cases) {
+    program.SSList.SetMaxRows(static_cast<long>(c.stock.size()) + c.emptyRows);
+    for (long row = 1; row <= program.SSList.MaxRows(); ++row) program.SSList.SetCellText(row, 2, "");
+    for (size_t i = 0; i < c.stock.size(); ++i)
+      program.SSList.SetCellText(static_cast<long>(i) + 1, 2, c.stock[i]);
+    program.LastStockMaterial.clear();
+    long pump = 0;
+    ui.SetProcessEventsHook([&] {
+      if (++pump == c.editAtPump) c.edit();
+    });
+    std::vector<std::string> lines;
+    for (const std::string& material : c.materials) lines.push_back(Line(25, {{7, material}}));
+    ui.ClearMessages();
+    Import(lines);
+    EXPECT_EQ(StockMaterials(), c.expected) << c.name;
+  }
 }
 
 TEST_F(WorkListFilesTest, BinaryGarbageImportsAsText) {

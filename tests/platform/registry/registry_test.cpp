@@ -180,7 +180,7 @@ TEST_F(RegistryTest, HandWrittenFileIsReadLenientlyAndItsOtherLinesSurviveAWrite
 
   ASSERT_TRUE(reg.SetString(Root::CurrentUser, "Software\\Tavolin\\Paths", "PList", "/w/"));
   const std::string after = ReadText(UserFile());
-  for (const std::string& line : {comment, orphan, noEquals, badEscape}) {
+  for (const std::string& line : {comment + "\r", orphan, noEquals, badEscape}) {
     EXPECT_NE(after.find("\n" + line + "\n"), std::string::npos) << line << "\n--- file:\n" << after;
   }
   EXPECT_EQ(reg.GetString(Root::CurrentUser, "Software\\Tavolin\\Paths", "Open"), "/home/y/");
@@ -205,12 +205,34 @@ TEST_F(RegistryTest, AFileReEncodedByAnEditorReadsTheSame) {
 }
 
 TEST_F(RegistryTest, FileOfANewerFormatIsReadButNotRewritten) {
-  const std::string text = "TavolinRegistry 2\n[Software]\nName=v\n";
+  // Behind a byte-order mark too: the mark used to hide the header, and the file was rewritten
+  // as version 1.
+  for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+    const std::string text = mark + "TavolinRegistry 2\n[Software]\nName=v\n";
+    WriteText(UserFile(), text);
+    Registry reg(folder_);
+    EXPECT_EQ(reg.GetString(Root::CurrentUser, "Software", "Name"), "v") << mark.size();
+    EXPECT_FALSE(reg.SetString(Root::CurrentUser, "Software", "Name", "w")) << mark.size();
+    EXPECT_EQ(ReadText(UserFile()), text) << mark.size();
+  }
+}
+
+// A line ending in CR CR LF lost a CR on every write, and a kept "[K]\r" became a real key.
+TEST_F(RegistryTest, KeptLinesCrossEveryRewriteByteForByte) {
+  const std::vector<std::string> kept = {"# edited on Windows\r", "# two CRs\r\r", "[K]\r\r", "no equals\r"};
+  std::string text = "TavolinRegistry 1\n[Software\\Tavolin]\n";
+  for (const std::string& line : kept) text += line + "\n";
   WriteText(UserFile(), text);
   Registry reg(folder_);
-  EXPECT_EQ(reg.GetString(Root::CurrentUser, "Software", "Name"), "v");
-  EXPECT_FALSE(reg.SetString(Root::CurrentUser, "Software", "Name", "w"));
-  EXPECT_EQ(ReadText(UserFile()), text);
+  for (int write = 0; write < 3; ++write) {
+    ASSERT_TRUE(reg.SetString(Root::CurrentUser, "Software\\Tavolin", "Count", std::to_string(write)));
+    const std::string after = ReadText(UserFile());
+    for (const std::string& line : kept) {
+      EXPECT_NE(after.find("\n" + line + "\n"), std::string::npos) << write << ": " << line;
+    }
+    EXPECT_FALSE(reg.KeyExists(Root::CurrentUser, "K")) << write;
+    EXPECT_FALSE(reg.KeyExists(Root::CurrentUser, "Software\\Tavolin\\K")) << write;
+  }
 }
 
 TEST_F(RegistryTest, UnreadableFileReadsAsEmptyAndIsNotReplaced) {
