@@ -3,7 +3,6 @@
 // free rectangles. The order of the random draws decides every layout.
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "optimizer.h"
 
@@ -312,14 +311,35 @@ void Optimizer::CollectActiveBlocks(const Layout& layout, int32_t sequence) {
   active_.Pad();
 }
 
+void Optimizer::StartActiveBlocks(const Layout& layout, int32_t sequence) {
+  // The demand a construction starts from: every copy still to place, none on the layout.
+  bool fresh = true;
+  for (int32_t p = 0; p < numParts && fresh; ++p) {
+    fresh = remainingDemand[p] == parts[p].num && layout.counts[p] == 0;
+  }
+  if (!fresh) {
+    CollectActiveBlocks(layout, sequence);
+    return;
+  }
+  if (initialSequence_ != sequence || initialMultiplier_ != layout.demandMultiplier) {
+    CollectActiveBlocks(layout, sequence);
+    initialActive_ = active_;
+    initialSlot_ = activeSlot_;
+    initialSequence_ = sequence;
+    initialMultiplier_ = layout.demandMultiplier;
+    return;
+  }
+  active_ = initialActive_;
+  activeSlot_ = initialSlot_;
+}
+
 void Optimizer::MarkExceedingBlocks(const Layout& layout, const Block& placed) {
   auto markPart = [&](int32_t part) {
     for (int32_t k = partBlockStart_[part]; k < partBlockStart_[part + 1]; ++k) {
       const int32_t b = partBlocks_[k];
       const int32_t slot = activeSlot_[b];
       if (slot < 0 || active_.live[slot] == 0 || !BlockExceedsDemand(layout, blocks[b])) continue;
-      active_.live[slot] = 0;
-      ++active_.dead;
+      active_.Kill(slot);
     }
   };
   if (placed.runCount > 0) {
@@ -358,14 +378,13 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
   layout.panelIndex = panelIndex;
   int32_t minSeq = MinRemainingSequence();
   layout.scoringVariant = Random01() < 0.5;
-  CollectActiveBlocks(layout, minSeq);
+  StartActiveBlocks(layout, minSeq);
 
   StepFrame frame = ConstructionFrame(layout);
   const auto scan =
       scanPath == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2) ? ScanStepAvx2 : ScanStepScalar;
 
   BestFive best;
-  best.blocks = blocks.data();
   while (layout.freeCount > 0 && minSeq < kNoSequence) {
     best.Reset();
 
@@ -383,19 +402,24 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     }
     const FreeRect rect = layout.freeRects[chosen];
 
-    // Every position scored at this rectangle lies at or beyond its corner (less the
-    // tolerance), so a part ending before the corner in either direction cannot block. That
-    // holds only while the strip limit stays within the panel: a strip cut beyond the panel's
-    // width (a negative saw width) lets a small-parts rectangle move a block below its corner,
-    // and then every placed part is looked at.
-    const bool nearOnly = layout.stripCut <= layout.panel.width;
-    const double nearY = nearOnly ? rect.y - 2 * kEps : std::numeric_limits<double>::lowest();
+    SetFrameRect(frame, layout, rect);
+    // Every position a block is scored at lies at or beyond the rectangle's corner, or, for a
+    // block the small-parts rule moves to the panel's far edge, at or beyond that edge less
+    // the longest (widest) block of the list; shifts only move further. Floating-point
+    // addition keeps that order, so a part that ends (with the tolerance) before the lowest
+    // such position in either direction can block nothing and is left out.
+    double lowX = rect.x;
+    double lowY = rect.y;
+    if (frame.smallParts && frame.moveXCorner) lowX = std::min(lowX, frame.panelLength - active_.maxLength);
+    if (frame.smallParts && frame.moveYCorner) lowY = std::min(lowY, frame.panelWidth - active_.maxWidth);
+    const double reachX = lowX + kEps;
+    const double reachY = lowY + kEps;
     near_.count = 0;
     for (int32_t i = 0; i < layout.placedCount; ++i) {
       const PlacedPart& q = layout.placed[i];
       const double x1 = q.x + q.length;
       const double y1 = q.y + q.width;
-      if (x1 > rect.x - 2 * kEps && y1 > nearY) {
+      if (reachX < x1 && reachY < y1) {
         near_.x0[near_.count] = q.x;
         near_.y0[near_.count] = q.y;
         near_.x1[near_.count] = x1;
@@ -404,8 +428,14 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
       }
     }
 
-    SetFrameRect(frame, layout, rect);
-    scan(frame, active_, near_, best);
+    // Most rectangles that take nothing are proved so here at a fraction of the scan's cost;
+    // then only blocks the small-parts rule moves need scoring.
+    if (active_.leastStale) active_.RefreshLeast();
+    frame.onlyMoved =
+        !active_.unordered && NoUnmovedBlockFits(frame, near_, active_.leastLength, active_.leastWidth);
+    if (!frame.onlyMoved || (frame.smallParts && (frame.moveYCorner || frame.moveXCorner))) {
+      scan(frame, active_, near_, best);
+    }
 
     const Candidate* entry = best.entry;
     if (entry[0].block < 0) {

@@ -11,14 +11,10 @@
 #include "random.h"
 #include "sawplan/vrex.h"
 #include "step_scan.h"
+#include "tolerance.h"
 #include "trace_log.h"
 
 namespace sawplan {
-
-// Tolerance of every real-number comparison.
-inline constexpr double kEps = 0.0001;
-// Marks "no value" in weights, shifts and placement penalties.
-inline constexpr double kHuge = 10000000.0;
 
 // One part of a block, offset from the block's origin.
 struct BlockPlacement {
@@ -246,6 +242,14 @@ class Optimizer {
   NearBoxes near_;
   // Per block of the table, its entry in active_ or -1.
   std::vector<int32_t> activeSlot_;
+  // The list every construction of a panel search starts from: built once for the first
+  // sequence and demand multiplier, then copied, since every construction starts from the same
+  // demand (initialSequence_ -1: not built).
+  void StartActiveBlocks(const Layout& layout, int32_t sequence);
+  ActiveBlocks initialActive_;
+  std::vector<int32_t> initialSlot_;
+  int32_t initialSequence_ = -1;
+  int32_t initialMultiplier_ = 0;
   // Per part type, the blocks of the table that hold it: partBlocks_[partBlockStart_[p] ...
   // partBlockStart_[p + 1]).
   std::vector<int32_t> partBlockStart_;

@@ -206,6 +206,7 @@ void Optimizer::CollectPartBlocks() {
   active_.Reserve(blockCount);
   active_.Clear();
   activeSlot_.assign(blockCount, -1);
+  initialSequence_ = -1;
   // Every part type a block holds, once per run of it.
   partBlockStart_.assign(static_cast<size_t>(numParts) + 1, 0);
   auto forEachPart = [&](const Block& block, auto&& use) {
@@ -402,6 +403,9 @@ void Optimizer::DiscardBlocks() {
   std::vector<BlockPlacement>().swap(blockPlacements);
   active_ = {};
   std::vector<int32_t>().swap(activeSlot_);
+  initialActive_ = {};
+  std::vector<int32_t>().swap(initialSlot_);
+  initialSequence_ = -1;
   std::vector<int32_t>().swap(partBlockStart_);
   std::vector<int32_t>().swap(partBlocks_);
 }

@@ -37,6 +37,11 @@ void ActiveBlocks::Append(const Block& b, int32_t index) {
   live[i] = -1;
   drilled[i] = b.drilled ? -1 : 0;
   block[i] = index;
+  maxLength = std::max(maxLength, b.length);
+  maxWidth = std::max(maxWidth, b.width);
+  leastLength = std::min(leastLength, b.length);
+  leastWidth = std::min(leastWidth, b.width);
+  if (std::isnan(b.length) || std::isnan(b.width)) unordered = true;
 }
 
 void ActiveBlocks::Pad() {
@@ -51,6 +56,16 @@ void ActiveBlocks::Pad() {
   }
 }
 
+void ActiveBlocks::RefreshLeast() {
+  leastLength = leastWidth = std::numeric_limits<double>::infinity();
+  for (int32_t i = 0; i < count; ++i) {
+    if (live[i] == 0) continue;
+    leastLength = std::min(leastLength, length[i]);
+    leastWidth = std::min(leastWidth, width[i]);
+  }
+  leastStale = false;
+}
+
 void NearBoxes::Reserve(int32_t parts) {
   const size_t n = static_cast<size_t>(std::max(parts, 1));
   x0.resize(n);
@@ -60,7 +75,10 @@ void NearBoxes::Reserve(int32_t parts) {
 }
 
 void BestFive::Reset() {
-  for (int k = 0; k < 5; ++k) entry[k] = {10000000000.0 + k, -1, {}};
+  for (int k = 0; k < 5; ++k) {
+    entry[k] = {10000000000.0 + k, -1, {}};
+    entryLength[k] = entryWidth[k] = entryArea[k] = 0;
+  }
   worst = entry[4].score;
 }
 
@@ -76,17 +94,38 @@ bool IsAmongBestEntries(double score, const Block& block, int k, const Candidate
   return block.area > areaAtK + kEps;
 }
 
-void BestFive::Offer(double score, int32_t block, double x, double y) {
-  // A score above every entry by more than the tolerance is refused at every position.
-  if (score > worst + kEps) return;
-  for (int k = 0; k < 5; ++k) {
-    if (!IsAmongBestEntries(score, blocks[block], k, entry, blocks)) continue;
-    for (int e = 4; e > k; --e) entry[e] = entry[e - 1];
-    entry[k] = {score, block, {x, y}};
-    worst = entry[0].score;
-    for (int e = 1; e < 5; ++e) worst = std::max(worst, entry[e].score);
-    return;
+bool NoUnmovedBlockFits(const StepFrame& f, const NearBoxes& near, double leastLength, double leastWidth) {
+  if (f.x + leastLength > f.lengthLimit || f.y + leastWidth > f.stripLimitAtY) return true;
+  auto freeAt = [&](double x, double y) {
+    const double xe = x + kEps;
+    const double xbe = x + leastLength - kEps;
+    const double ye = y + kEps;
+    const double ybe = y + leastWidth - kEps;
+    for (int32_t j = 0; j < near.count; ++j) {
+      if (xe < near.x1[j] && near.x0[j] < xbe && ye < near.y1[j] && near.y0[j] < ybe) return false;
+    }
+    return true;
+  };
+  if (freeAt(f.x, f.y)) return false;
+  // A shift clears the first part the block meets at the corner: one that reaches past the
+  // corner in both directions.
+  const double xe = f.x + kEps;
+  const double ye = f.y + kEps;
+  const double strip = f.y < f.stripCutLow ? f.stripCut : f.panelWidth;
+  for (int32_t i = 0; i < near.count; ++i) {
+    if (!(xe < near.x1[i] && ye < near.y1[i])) continue;
+    const double alongLength = near.x1[i] - f.x;
+    if (near.x0[i] < f.x - kEps && f.x + leastLength + alongLength <= f.lengthLimit &&
+        freeAt(f.x + alongLength, f.y)) {
+      return false;
+    }
+    const double acrossWidth = near.y1[i] - f.y;
+    if (near.y0[i] < f.y - kEps && f.y + leastWidth + acrossWidth <= strip + kEps &&
+        freeAt(f.x, f.y + acrossWidth)) {
+      return false;
+    }
   }
+  return true;
 }
 
 bool ScoreBlockAt(const StepFrame& f, const ActiveBlocks& a, size_t i, const NearBoxes& near, double* px,
@@ -166,6 +205,8 @@ bool ScoreBlockAt(const StepFrame& f, const ActiveBlocks& a, size_t i, const Nea
 }
 
 void ScanStepScalar(const StepFrame& f, const ActiveBlocks& a, const NearBoxes& near, BestFive& best) {
+  // Only moved blocks wanted, and none can move: nothing to score.
+  if (f.onlyMoved && !f.smallParts) return;
   for (int32_t g = 0; g < a.count; g += ActiveBlocks::kLanes) {
     // The bound of each lane is measured against the five best as they stood when the group
     // began, as the lane code does; a lane it lets through is then held against the list as
@@ -174,6 +215,11 @@ void ScanStepScalar(const StepFrame& f, const ActiveBlocks& a, const NearBoxes& 
     for (int32_t lane = 0; lane < ActiveBlocks::kLanes; ++lane) {
       const size_t i = static_cast<size_t>(g + lane);
       if (a.live[i] == 0) continue;
+      if (f.onlyMoved &&
+          !((f.moveYCorner && f.y + a.width[i] > f.band75Width && a.minWidth[i] > f.bigMinimum) ||
+            (f.moveXCorner && f.x + a.length[i] > f.band75Length && a.minLength[i] > f.bigMinimum))) {
+        continue;
+      }
       // The score is at least area / weight times the block's misfit with the rectangle alone
       // (shifts and penalties only add). When that bound, less a margin far above the rounding
       // of either computation, is still refused, the block need not be scored.
@@ -185,7 +231,9 @@ void ScanStepScalar(const StepFrame& f, const ActiveBlocks& a, const NearBoxes& 
       double x = 0;
       double y = 0;
       double score = 0;
-      if (ScoreBlockAt(f, a, i, near, &x, &y, &score)) best.Offer(score, a.block[i], x, y);
+      if (ScoreBlockAt(f, a, i, near, &x, &y, &score)) {
+        best.Offer(score, a.block[i], a.length[i], a.width[i], a.area[i], x, y);
+      }
     }
   }
 }

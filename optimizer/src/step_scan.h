@@ -5,7 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
+
+#include "tolerance.h"
 
 namespace sawplan {
 
@@ -22,13 +25,33 @@ struct ActiveBlocks {
   std::vector<int32_t> block;    // index into the block table
   int32_t count = 0;             // entries, padding included (a multiple of kLanes)
   int32_t dead = 0;              // entries that died since the list was built
+  double maxLength = 0;          // the longest and widest entry, dead ones included
+  double maxWidth = 0;
+  // The shortest length and the smallest width among the live entries; leastStale when a
+  // death may have raised them.
+  double leastLength = 0;
+  double leastWidth = 0;
+  bool leastStale = false;
+  // Some entry's size is not a number: sizes order nothing and nothing is proved from them.
+  bool unordered = false;
 
   void Reserve(int32_t blocks);
   void Clear() {
     count = 0;
     dead = 0;
+    maxLength = 0;
+    maxWidth = 0;
+    leastLength = leastWidth = std::numeric_limits<double>::infinity();
+    leastStale = false;
+    unordered = false;
   }
   void Append(const Block& block, int32_t index);
+  void Kill(int32_t slot) {
+    live[slot] = 0;
+    ++dead;
+    if (length[slot] == leastLength || width[slot] == leastWidth) leastStale = true;
+  }
+  void RefreshLeast();
   void Pad();
 };
 
@@ -48,6 +71,9 @@ struct StepFrame {
   bool smallParts = false;               // its small-parts flag
   bool scoringVariant = false;
   bool smallPartsInside = false;  // the setting is non-zero
+  // Only the blocks the small-parts rule moves to a far edge are scored: every other one is
+  // known not to fit (NoUnmovedBlockFits).
+  bool onlyMoved = false;
   double panelLength = 0, panelWidth = 0;
   double stripCut = 0;
   double lengthLimit = 0;       // panel length + eps
@@ -81,12 +107,45 @@ struct Candidate {
 
 struct BestFive {
   Candidate entry[5];
+  // The size and area of each entry's block, which the list compares.
+  double entryLength[5] = {};
+  double entryWidth[5] = {};
+  double entryArea[5] = {};
   double worst = 0;  // the largest score of the five
-  const Block* blocks = nullptr;
 
   void Reset();
-  // The candidate at the first position where it is among the best, shifting the rest down.
-  void Offer(double score, int32_t block, double x, double y);
+  // The candidate at the first position where it is among the best (IsAmongBestEntries),
+  // shifting the rest down.
+  void Offer(double score, int32_t block, double length, double width, double area, double x, double y) {
+    // A score above every entry by more than the tolerance is refused at every position.
+    if (score > worst + kEps) return;
+    for (int k = 0; k < 5; ++k) {
+      // The same candidate already in the list before position k refuses it here and at every
+      // later position; the entries before k - 1 were looked at on the way.
+      if (k > 0 && entry[k - 1].block >= 0 && entry[k - 1].score == score && entryLength[k - 1] == length &&
+          entryWidth[k - 1] == width) {
+        return;
+      }
+      bool among = score < entry[k].score;
+      if (!among && !(score > entry[k].score + kEps)) {
+        among = area > (entry[k].block >= 0 ? entryArea[k] : 0) + kEps;
+      }
+      if (!among) continue;
+      for (int e = 4; e > k; --e) {
+        entry[e] = entry[e - 1];
+        entryLength[e] = entryLength[e - 1];
+        entryWidth[e] = entryWidth[e - 1];
+        entryArea[e] = entryArea[e - 1];
+      }
+      entry[k] = {score, block, {x, y}};
+      entryLength[k] = length;
+      entryWidth[k] = width;
+      entryArea[k] = area;
+      worst = entry[0].score;
+      for (int e = 1; e < 5; ++e) worst = entry[e].score > worst ? entry[e].score : worst;
+      return;
+    }
+  }
 };
 
 // Whether a candidate goes at position k: the same candidate (same score, same size) never
@@ -104,6 +163,12 @@ const char* ScanPathName(ScanPath path);
 // its position and score, lower being better.
 bool ScoreBlockAt(const StepFrame& frame, const ActiveBlocks& active, std::size_t i, const NearBoxes& near,
                   double* x, double* y, double* score);
+
+// True when no block that stays at the rectangle's corner (one the small-parts rule does not
+// move) can be placed: the smallest length and width among the blocks, as one block, fits
+// nowhere a block can end up. Every test of a placement is monotone in the block's length and
+// width (floating-point addition keeps order), so what the smallest cannot do, no block can.
+bool NoUnmovedBlockFits(const StepFrame& frame, const NearBoxes& near, double leastLength, double leastWidth);
 
 void ScanStepScalar(const StepFrame& frame, const ActiveBlocks& active, const NearBoxes& near,
                     BestFive& best);

@@ -63,6 +63,8 @@ SAWPLAN_AVX2 __m256d LoadMask(const int64_t* p) {
 
 __attribute__((target("avx2"))) void ScanStepAvx2(const StepFrame& f, const ActiveBlocks& a,
                                                   const NearBoxes& near, BestFive& best) {
+  // Only moved blocks wanted, and none can move: nothing to score.
+  if (f.onlyMoved && !f.smallParts) return;
   const double* blockLength = a.length.data();
   const double* blockWidth = a.width.data();
   const double* blockRatio = a.ratio.data();
@@ -148,6 +150,10 @@ __attribute__((target("avx2"))) void ScanStepAvx2(const StepFrame& f, const Acti
       const __m256d toFarLength =
           And(moveX, And(Gt(_mm256_add_pd(x0, bl), band75Length), Gt(minLength, bigMinimum)));
       x = Pick(x, _mm256_sub_pd(panelLength, bl), toFarLength);
+      if (f.onlyMoved) {
+        m = And(m, Or(toFarWidth, toFarLength));
+        if (_mm256_movemask_pd(m) == 0) continue;
+      }
     }
 
     // The first box, in placement order, that each lane's block overlaps.
@@ -196,6 +202,7 @@ __attribute__((target("avx2"))) void ScanStepAvx2(const StepFrame& f, const Acti
       x = Pick(x, shiftedX, blocked);
       y = Pick(y, shiftedY, blocked);
       shift = Pick(zero, Pick(lengthShift, widthShift, acrossFirst), blocked);
+      if (_mm256_movemask_pd(m) == 0) continue;
 
       // Still blocked after the shift: no place here.
       const __m256d xe = _mm256_add_pd(x, eps);
@@ -259,7 +266,8 @@ __attribute__((target("avx2"))) void ScanStepAvx2(const StepFrame& f, const Acti
     while (lanes != 0) {
       const int lane = __builtin_ctz(static_cast<unsigned>(lanes));
       lanes &= lanes - 1;
-      best.Offer(scores[lane], blockIndex[g + lane], xs[lane], ys[lane]);
+      best.Offer(scores[lane], blockIndex[g + lane], blockLength[g + lane], blockWidth[g + lane],
+                 blockArea[g + lane], xs[lane], ys[lane]);
     }
   }
 }

@@ -22,6 +22,12 @@
 #include "fingerprint_jobs.h"
 
 namespace sawplan {
+
+// Names the path in the test's parameter text.
+void PrintTo(ScanPath path, std::ostream* out) {
+  *out << ScanPathName(path);
+}
+
 namespace {
 
 constexpr int32_t kShards = 8;
