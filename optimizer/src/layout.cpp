@@ -3,6 +3,7 @@
 // free rectangles. The order of the random draws decides every layout.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "optimizer.h"
 
@@ -299,6 +300,14 @@ int32_t Optimizer::MinRemainingSequence() const {
   return minSeq;
 }
 
+int32_t Optimizer::PartsLeftInSequence(int32_t sequence) const {
+  int32_t left = 0;
+  for (int32_t p = 0; p < numParts; ++p) {
+    if (remainingDemand[p] > 0 && parts[p].sequence == sequence) ++left;
+  }
+  return left;
+}
+
 void Optimizer::CollectActiveBlocks(const Layout& layout, int32_t sequence) {
   active_.Clear();
   std::fill(activeSlot_.begin(), activeSlot_.end(), -1);
@@ -323,6 +332,8 @@ void Optimizer::StartActiveBlocks(const Layout& layout, int32_t sequence) {
   }
   if (initialSequence_ != sequence || initialMultiplier_ != layout.demandMultiplier) {
     CollectActiveBlocks(layout, sequence);
+    // As the construction's frame computes it.
+    active_.MeasureMovable(0.2 * std::min(layout.panel.length, layout.panel.width) + kEps);
     initialActive_ = active_;
     initialSlot_ = activeSlot_;
     initialSequence_ = sequence;
@@ -363,11 +374,18 @@ void Optimizer::MarkExceedingBlocks(const Layout& layout, const Block& placed) {
     }
     activeSlot_[b] = kept++;
   }
+  // The packed list holds fewer blocks: the bounds measured on the whole one still hold.
+  const double maxMovableLength = active_.maxMovableLength;
+  const double maxMovableWidth = active_.maxMovableWidth;
+  const double measuredFor = active_.movableMeasuredFor;
   active_.Clear();
   for (int32_t b = 0; b < static_cast<int32_t>(blocks.size()); ++b) {
     if (activeSlot_[b] >= 0) active_.Append(blocks[b], b);
   }
   active_.Pad();
+  active_.maxMovableLength = maxMovableLength;
+  active_.maxMovableWidth = maxMovableWidth;
+  active_.movableMeasuredFor = measuredFor;
 }
 
 void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
@@ -377,10 +395,12 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
 
   layout.panelIndex = panelIndex;
   int32_t minSeq = MinRemainingSequence();
+  int32_t partsLeftInSequence = PartsLeftInSequence(minSeq);
   layout.scoringVariant = Random01() < 0.5;
   StartActiveBlocks(layout, minSeq);
 
   StepFrame frame = ConstructionFrame(layout);
+  active_.MeasureMovable(frame.bigMinimum);
   const auto scan =
       scanPath == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2) ? ScanStepAvx2 : ScanStepScalar;
 
@@ -405,13 +425,16 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     SetFrameRect(frame, layout, rect);
     // Every position a block is scored at lies at or beyond the rectangle's corner, or, for a
     // block the small-parts rule moves to the panel's far edge, at or beyond that edge less
-    // the longest (widest) block of the list; shifts only move further. Floating-point
+    // the longest (widest) block it may move; shifts only move further. Floating-point
     // addition keeps that order, so a part that ends (with the tolerance) before the lowest
     // such position in either direction can block nothing and is left out.
     double lowX = rect.x;
     double lowY = rect.y;
-    if (frame.smallParts && frame.moveXCorner) lowX = std::min(lowX, frame.panelLength - active_.maxLength);
-    if (frame.smallParts && frame.moveYCorner) lowY = std::min(lowY, frame.panelWidth - active_.maxWidth);
+    if (frame.smallParts && frame.moveXCorner)
+      lowX = std::min(lowX, frame.panelLength - active_.maxMovableLength);
+    if (frame.smallParts && frame.moveYCorner)
+      lowY = std::min(lowY, frame.panelWidth - active_.maxMovableWidth);
+    if (active_.unordered) lowX = lowY = -std::numeric_limits<double>::infinity();
     const double reachX = lowX + kEps;
     const double reachY = lowY + kEps;
     near_.count = 0;
@@ -472,11 +495,27 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
     UpdateFreeRects(layout, block, chosen, position);
     MarkExceedingBlocks(layout, block);
 
+    // The smallest sequence with demand left changes only once no part of it has demand left;
+    // counting those parts spares a look at every part type after every placement.
+    for (int32_t i = 0; i < block.count; ++i) {
+      const int32_t part = blockPlacements[block.first + i].part;
+      if (i > 0 && blockPlacements[block.first + i - 1].part == part) continue;
+      int32_t copies = 0;
+      for (int32_t k = 0; k < block.count; ++k)
+        copies += blockPlacements[block.first + k].part == part ? 1 : 0;
+      if (parts[part].sequence == minSeq && remainingDemand[part] <= 0 &&
+          remainingDemand[part] + copies > 0) {
+        --partsLeftInSequence;
+      }
+    }
+    if (partsLeftInSequence > 0) continue;
     const int32_t nextSeq = MinRemainingSequence();
+    partsLeftInSequence = PartsLeftInSequence(nextSeq);
     if (nextSeq != minSeq) {
       minSeq = nextSeq;
       RestoreParkedRects(layout);
       CollectActiveBlocks(layout, minSeq);
+      active_.MeasureMovable(frame.bigMinimum);
     }
   }
 

@@ -228,6 +228,8 @@ class Optimizer {
                      bool build, int32_t* blockCount, int32_t* placementCount);
   void AppendPairBlock(int32_t i, bool turnedI, int32_t j, bool turnedJ, bool stacked);
   int32_t MinRemainingSequence() const;
+  // Part types of that sequence with demand left.
+  int32_t PartsLeftInSequence(int32_t sequence) const;
   static void SummariseRuns(Block& block, const BlockPlacement* placements);
   void CollectActiveBlocks(const Layout& layout, int32_t sequence);
   // After a placement: the blocks that hold one of the placed parts and no longer meet the

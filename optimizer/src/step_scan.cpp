@@ -66,6 +66,17 @@ void ActiveBlocks::RefreshLeast() {
   leastStale = false;
 }
 
+void ActiveBlocks::MeasureMovable(double bigMinimum) {
+  if (movableMeasuredFor == bigMinimum) return;
+  movableMeasuredFor = bigMinimum;
+  maxMovableLength = maxMovableWidth = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    if (block[i] < 0) continue;
+    if (minLength[i] > bigMinimum) maxMovableLength = std::max(maxMovableLength, length[i]);
+    if (minWidth[i] > bigMinimum) maxMovableWidth = std::max(maxMovableWidth, width[i]);
+  }
+}
+
 void NearBoxes::Reserve(int32_t parts) {
   const size_t n = static_cast<size_t>(std::max(parts, 1));
   x0.resize(n);

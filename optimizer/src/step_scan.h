@@ -27,6 +27,11 @@ struct ActiveBlocks {
   int32_t dead = 0;              // entries that died since the list was built
   double maxLength = 0;          // the longest and widest entry, dead ones included
   double maxWidth = 0;
+  // The longest entry whose parts are all longer than bigMinimum, and the widest whose parts
+  // are all wider (MeasureMovable): only those can the small-parts rule move to a far edge.
+  double maxMovableLength = 0;
+  double maxMovableWidth = 0;
+  double movableMeasuredFor = std::numeric_limits<double>::quiet_NaN();  // its bigMinimum
   // The shortest length and the smallest width among the live entries; leastStale when a
   // death may have raised them.
   double leastLength = 0;
@@ -44,6 +49,7 @@ struct ActiveBlocks {
     leastLength = leastWidth = std::numeric_limits<double>::infinity();
     leastStale = false;
     unordered = false;
+    movableMeasuredFor = std::numeric_limits<double>::quiet_NaN();
   }
   void Append(const Block& block, int32_t index);
   void Kill(int32_t slot) {
@@ -52,6 +58,7 @@ struct ActiveBlocks {
     if (length[slot] == leastLength || width[slot] == leastWidth) leastStale = true;
   }
   void RefreshLeast();
+  void MeasureMovable(double bigMinimum);
   void Pad();
 };
 
