@@ -20,6 +20,16 @@ enum class MsgResult { Ok, Cancel, Yes, No };
 // Which mouse pointer the program shows.
 enum class Pointer { Normal, Busy };
 
+// What the print set-up dialog chose, in the program's printer codes (printing/printer_codes.h):
+// orientation 1 portrait, 2 landscape; the printer's device name, paper bin and paper size.
+struct PrintSetup {
+  int orientation = 1;
+  std::string deviceName;
+  int paperBin = 7;
+  int paperSize = 1;
+  bool operator==(const PrintSetup&) const = default;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -79,6 +89,11 @@ class Ui {
                                   const std::function<void()>& /*clearNestDir*/) {
     return {};
   }
+
+  // The print set-up dialog, modal, before every print command; its choice also becomes the
+  // printer's. nullopt after Cancel: the command prints nothing. Without a dialog nothing is
+  // chosen.
+  virtual std::optional<PrintSetup> AskPrintSetup() { return std::nullopt; }
 
   // Status-bar panel text by key ("Progress", "ZoomState", "X", "Y", "ZoomPct").
   virtual void SetStatus(const std::string& panelKey, const std::string& text) = 0;

@@ -87,6 +87,24 @@ ScriptedUi::~ScriptedUi() {
   for (const ExpectedNestName& expected : nestNames_) {
     ADD_FAILURE() << "Expected nest-name dialog never shown (reply \"" << expected.reply << "\")";
   }
+  if (!printSetups_.empty())
+    ADD_FAILURE() << printSetups_.size() << " expected print set-up dialog(s) never shown";
+}
+
+ScriptedUi& ScriptedUi::ExpectPrintSetup(std::optional<core::PrintSetup> setup) {
+  printSetups_.push_back(std::move(setup));
+  return *this;
+}
+
+std::optional<core::PrintSetup> ScriptedUi::AskPrintSetup() {
+  ++printSetupCalls_;
+  if (printSetups_.empty()) {
+    ADD_FAILURE() << "Unexpected print set-up dialog";
+    return std::nullopt;
+  }
+  auto setup = printSetups_.front();
+  printSetups_.pop_front();
+  return setup;
 }
 
 ScriptedUi& ScriptedUi::ExpectNestName(std::string reply, bool pressClear) {

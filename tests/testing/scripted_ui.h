@@ -68,9 +68,12 @@ class ScriptedUi : public Ui {
   // Queues the reply of the next nest-name dialog ("" is Cancel); with pressClear the dialog's
   // "Clear Nest Dir" is pressed before it closes.
   ScriptedUi& ExpectNestName(std::string reply, bool pressClear = false);
+  // Queues the result of the next print set-up dialog: a choice, or nullopt for Cancel.
+  ScriptedUi& ExpectPrintSetup(std::optional<core::PrintSetup> setup);
+  int PrintSetupCalls() const { return printSetupCalls_; }
   // Answers still waiting for their question.
   std::size_t PendingAnswers() const {
-    return answers_.size() + folders_.size() + files_.size() + nestNames_.size();
+    return answers_.size() + folders_.size() + files_.size() + nestNames_.size() + printSetups_.size();
   }
   // The names the nest-name dialogs proposed, in order.
   const std::vector<std::string>& ProposedNestNames() const { return proposedNestNames_; }
@@ -123,6 +126,7 @@ class ScriptedUi : public Ui {
   void CloseSplash() override { ++splashCloseCalls_; }
   std::string AskNestName(const std::string& proposedName,
                           const std::function<void()>& clearNestDir) override;
+  std::optional<core::PrintSetup> AskPrintSetup() override;
   void SetStatus(const std::string& panelKey, const std::string& text) override;
   void SetPointer(Pointer pointer) override;
   void ProcessEvents() override;
@@ -150,6 +154,8 @@ class ScriptedUi : public Ui {
     std::string reply;
     bool pressClear = false;
   };
+  std::deque<std::optional<core::PrintSetup>> printSetups_;
+  int printSetupCalls_ = 0;
   std::deque<ExpectedNestName> nestNames_;
   std::vector<std::string> proposedNestNames_;
   std::vector<std::string> folderMoves_;
