@@ -34,6 +34,32 @@ class DxfFixture {
     Line(layer, x + length, y + width, x, y + width);
     return Line(layer, x, y + width, x, y);
   }
+  // A line in colour number aci (1 red, 5 blue, 7 black or white).
+  DxfFixture& ColorLine(const std::string& layer, int aci, double x1, double y1, double x2, double y2) {
+    Out() << "0\nLINE\n8\n"
+          << layer << "\n62\n"
+          << aci << "\n10\n"
+          << x1 << "\n20\n"
+          << y1 << "\n30\n0\n11\n"
+          << x2 << "\n21\n"
+          << y2 << "\n31\n0\n";
+    return *this;
+  }
+  // A filled area; the corners in the file's order (the third and fourth cross for a rectangle).
+  DxfFixture& Solid(const std::string& layer, double x1, double y1, double x2, double y2, double x3,
+                    double y3, double x4, double y4) {
+    Out() << "0\nSOLID\n8\n"
+          << layer << "\n10\n"
+          << x1 << "\n20\n"
+          << y1 << "\n30\n0\n11\n"
+          << x2 << "\n21\n"
+          << y2 << "\n31\n0\n12\n"
+          << x3 << "\n22\n"
+          << y3 << "\n32\n0\n13\n"
+          << x4 << "\n23\n"
+          << y4 << "\n33\n0\n";
+    return *this;
+  }
   DxfFixture& Arc(const std::string& layer, double cx, double cy, double r, double a1, double a2) {
     Out() << "0\nARC\n8\n"
           << layer << "\n10\n"
