@@ -27,11 +27,18 @@ QPageSize PageSizeOfCode(int code) {
 int CodeOfPageSize(const QPageSize& size) {
   if (!size.isValid()) return 0;
   const QSizeF mm = size.size(QPageSize::Millimeter);
-  for (const auto& paper : printing::PaperSizes()) {
+  auto same = [&mm](const printing::PaperSize& paper) {
     const QSizeF table = MillimetresOf(paper);
-    if (std::abs(table.width() - mm.width()) < 1.0 && std::abs(table.height() - mm.height()) < 1.0) {
-      return paper.code;
-    }
+    return std::abs(table.width() - mm.width()) < 1.0 && std::abs(table.height() - mm.height()) < 1.0;
+  };
+  // Papers of one size under several names (Letter and Note, Folio and German Legal Fanfold):
+  // the one Qt names wins.
+  if (const printing::PaperSize* named = printing::FindPaperSize(size.windowsId());
+      named != nullptr && same(*named)) {
+    return named->code;
+  }
+  for (const auto& paper : printing::PaperSizes()) {
+    if (same(paper)) return paper.code;
   }
   return size.id() == QPageSize::Custom ? printing::kUserDefinedPaper : 0;
 }
