@@ -117,5 +117,14 @@ TEST(HelpIndex, OpensTheHelpFileOrNamesTheMissingOne) {
   EXPECT_EQ(ui.OpenedUrls(), std::vector<std::string>{"file://" + appDir.Path() + "Tavolin.html"});
 }
 
+TEST(HelpIndex, TheSampleProgramFolderHasItsHelpFile) {
+  ScriptedUi ui;
+  core::Program program(ui);
+  program.AppDir = std::string(TAVOLIN_SOURCE_DIR) + "/samples/";
+  ShowHelpIndex(program);
+  EXPECT_TRUE(ui.Messages().empty());
+  EXPECT_EQ(ui.OpenedUrls().size(), 1u);
+}
+
 }  // namespace
 }  // namespace tv::about
