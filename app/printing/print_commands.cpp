@@ -23,6 +23,7 @@ std::string FileNameOf(const std::string& path) {
 }
 
 void PrintViewerDrawing(core::Program& program, PrintDevice& device, DrawingArea area) {
+  if (program.RunInProgress) return;
   const auto setup = program.ui().AskPrintSetup();
   if (!setup) return;
   const drawing::Drawing& drawing = program.DXF1;
@@ -54,6 +55,8 @@ void mFPrintExtents_Click(core::Program& program, PrintDevice& device) {
 }
 
 void mfPAN_Click(core::Program& program, PrintDevice& device) {
+  // The run builds its sheets in the viewer's drawing, which printing the nests replaces.
+  if (program.RunInProgress) return;
   const auto setup = program.ui().AskPrintSetup();
   if (!setup) return;
   const std::string previous = program.DXF1.DrawingFile();
@@ -95,6 +98,7 @@ void mfPAN_Click(core::Program& program, PrintDevice& device) {
 }
 
 void mFPrtMPL_Click(core::Program& program, PrintDevice& device, const std::tm& now) {
+  if (program.RunInProgress) return;
   const auto setup = program.ui().AskPrintSetup();
   if (!setup) return;
   grid::PrintOptions& options = program.MPL.Printing();

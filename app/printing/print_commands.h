@@ -1,6 +1,8 @@
 // The main window's four print commands: the viewer's drawing as shown or whole, every sheet of
 // the last nesting run, and the material pull list with its job header. Each asks for the print
 // set-up first; the pages themselves are made by a PrintDevice (Qt printing in the program).
+// While a nesting run is in progress they do nothing: the run builds its sheets in the viewer's
+// drawing and fills the pull list.
 #pragma once
 
 #include <ctime>

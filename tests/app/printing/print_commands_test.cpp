@@ -88,6 +88,18 @@ TEST_F(PrintCommandsTest, CancelInTheSetUpPrintsNothing) {
   EXPECT_EQ(program.MPL.Printing().header, "");
 }
 
+TEST_F(PrintCommandsTest, NothingIsPrintedWhileARunIsInProgress) {
+  program.NestFiles = {Sheet("N001.DXF")};
+  program.RunInProgress = true;
+  mFPrintCurrentView_Click(program, device);
+  mFPrintExtents_Click(program, device);
+  mfPAN_Click(program, device);
+  mFPrtMPL_Click(program, device, std::tm{});
+  EXPECT_EQ(ui.PrintSetupCalls(), 0);
+  EXPECT_EQ(device.jobs, 0);
+  EXPECT_EQ(program.DXF1.DrawingFile(), "");
+}
+
 TEST_F(PrintCommandsTest, ViewAndExtentsPrintTheViewersDrawingOnceWithTheChosenSetUp) {
   ASSERT_TRUE(viewer::ShowDxf(program, Sheet("Part.DXF")));
   program.DXF1.SetPrintBlackWhite(true);
