@@ -340,7 +340,7 @@ void Optimizer::StartActiveBlocks(const Layout& layout, int32_t sequence) {
     initialMultiplier_ = layout.demandMultiplier;
     return;
   }
-  active_ = initialActive_;
+  active_.CopyFrom(initialActive_);
   activeSlot_ = initialSlot_;
 }
 

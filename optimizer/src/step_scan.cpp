@@ -44,6 +44,37 @@ void ActiveBlocks::Append(const Block& b, int32_t index) {
   if (std::isnan(b.length) || std::isnan(b.width)) unordered = true;
 }
 
+void ActiveBlocks::CopyFrom(const ActiveBlocks& other) {
+  const size_t n = static_cast<size_t>(other.count);
+  auto copy = [n](const auto& from, auto& to) {
+    if (to.size() < from.size()) to.resize(from.size());
+    std::copy_n(from.begin(), n, to.begin());
+  };
+  copy(other.length, length);
+  copy(other.width, width);
+  copy(other.ratio, ratio);
+  copy(other.area, area);
+  copy(other.weight, weight);
+  copy(other.minLength, minLength);
+  copy(other.minWidth, minWidth);
+  copy(other.drillLength, drillLength);
+  copy(other.drillWidth, drillWidth);
+  copy(other.live, live);
+  copy(other.drilled, drilled);
+  copy(other.block, block);
+  count = other.count;
+  dead = other.dead;
+  maxLength = other.maxLength;
+  maxWidth = other.maxWidth;
+  maxMovableLength = other.maxMovableLength;
+  maxMovableWidth = other.maxMovableWidth;
+  movableMeasuredFor = other.movableMeasuredFor;
+  leastLength = other.leastLength;
+  leastWidth = other.leastWidth;
+  leastStale = other.leastStale;
+  unordered = other.unordered;
+}
+
 void ActiveBlocks::Pad() {
   while (count % kLanes != 0) {
     const size_t i = static_cast<size_t>(count++);

@@ -52,6 +52,9 @@ struct ActiveBlocks {
     movableMeasuredFor = std::numeric_limits<double>::quiet_NaN();
   }
   void Append(const Block& block, int32_t index);
+  // Becomes a copy of other, whose arrays are no longer than these: only its entries are
+  // copied, not the room behind them.
+  void CopyFrom(const ActiveBlocks& other);
   void Kill(int32_t slot) {
     live[slot] = 0;
     ++dead;
@@ -138,6 +141,8 @@ struct BestFive {
         among = area > (entry[k].block >= 0 ? entryArea[k] : 0) + kEps;
       }
       if (!among) continue;
+        // At most four moves: unrolled, so the compiler makes no library calls of them.
+#pragma GCC unroll 4
       for (int e = 4; e > k; --e) {
         entry[e] = entry[e - 1];
         entryLength[e] = entryLength[e - 1];
