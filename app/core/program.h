@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/batch_watcher_state.h"
+#include "core/change_notice.h"
 #include "core/input_window_state.h"
 #include "core/ui_port.h"
 #include "core/work_list_columns.h"
@@ -25,6 +26,11 @@ class Program {
 
   Ui& ui() { return ui_; }
 
+  // Notices of changes to the state below that windows show and no grid carries; see Change
+  // for which value each notice stands for.
+  ChangeNotifier Changes;
+  void Notify(Change change) { Changes.Notify(change); }
+
   // Folders set at start-up. AppDir ends in "/".
   std::string AppDir;
   std::string IniPath;     // AppDir + "TAVO.INI"
@@ -37,8 +43,12 @@ class Program {
   std::string RegistryFolder;
 
   // Set while a nesting run is in progress: commands that change the work list, the
-  // settings or the stock, Exit, and the batch watcher's pickup wait until it clears.
+  // settings or the stock, Exit, and the batch watcher's pickup wait until it clears. Set and
+  // cleared through RunLock (run_lock.h), which also locks the grids against the operator.
   bool RunInProgress = false;
+  // Width in twips of the main window's right column (the viewer's width after the start-up
+  // layout); the material window and the viewer take it when they resize.
+  long RightPaneWidth = 0;
 
   // ---- Viewer and drawing inspection (app/viewer) ----
   // The working drawing the viewer shows: part drawings are loaded, measured and merged into
@@ -49,6 +59,9 @@ class Program {
   std::string ViewerCaption;
   // The input window's layer list (names of DXF1's layers in collection order).
   std::vector<std::string> LayerList;
+  // The layer list is shown in front of the part information (Edit > Layers... toggles it;
+  // Change::LayerList tells the window).
+  bool LayerListShown = false;
   // The input window's part-information list; BringToFront asks the window to show it in
   // front, and the window clears it when it has done so.
   struct PartSpecList {

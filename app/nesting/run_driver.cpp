@@ -7,8 +7,8 @@
 #include <cmath>
 #include <exception>
 
+#include "core/run_lock.h"
 #include "files/files.h"
-#include "nesting/flag_scope.h"
 #include "nesting/group_rows.h"
 #include "nesting/handover.h"
 #include "nesting/nest_name.h"
@@ -36,6 +36,7 @@ namespace {
 void ReleaseWindow(core::Program& program) {
   program.ui().SetPointer(core::Pointer::Normal);
   program.Input.ProcEnabled = true;
+  program.Notify(core::Change::ProcEnabled);
 }
 
 GroupNestingSettings GroupSettingsOf(const core::Program& program) {
@@ -114,6 +115,7 @@ void BuildComposite(core::Program& program, const RunValues& run, const std::str
     program.ui().Tell("Composite drawing title not read:\r\n" + error, "Alert!", core::MsgIcon::Information);
     error.clear();
   }
+  program.Notify(core::Change::ViewerCaption);
   const std::string path = nestFolder + "CompNest.DXF";
   if (!viewer::SaveViewerDxfAs(program, path, &error)) {
     program.ui().Tell("Composite drawing not written:\r\n" + path + "\r\n" + error, "Alert!",
@@ -145,6 +147,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
   }
 
   support::RefreshFileList(program.Input.NestList);
+  program.Notify(core::Change::NestList);
   ui.ProcessEvents();
   program.JobName = worklist::GetWorkListCell(program, 1, worklist::kColJob);
   viewer::FillLayerList(program);
@@ -176,6 +179,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
     ui.Tell("Drawings Contain More Than One Border Layer!", "Warning!", core::MsgIcon::Critical);
   }
   program.Input.ProcEnabled = true;
+  program.Notify(core::Change::ProcEnabled);
   ui.SetStatus("Progress", "");
 }
 
@@ -216,10 +220,11 @@ void Proc_Click(core::Program& program) {
 
 void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
   if (program.RunInProgress) return;
-  const FlagScope running(program.RunInProgress);
+  const core::RunLock running(program);
   core::Ui& ui = program.ui();
 
   program.NestFiles.clear();
+  program.Notify(core::Change::NestFiles);
   RunValues run;
   worklist::ClearWorkListMarks(program);
   if (!worklist::VerifyWorkListFiles(program, true)) return;
@@ -227,6 +232,7 @@ void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
   program.MultipleBorderLayers = false;
   ui.SetPointer(core::Pointer::Busy);
   program.Input.ProcEnabled = false;
+  program.Notify(core::Change::ProcEnabled);
 
   try {
     program.SortOrder = 1;

@@ -191,6 +191,7 @@ bool ComposeSheet(core::Program& program, RunValues& run, const sawplan::tVREXLa
     AbortMessage(program, "Nesting failed: " + titleError);
     return false;
   }
+  program.Notify(core::Change::ViewerCaption);
   dxf.ZoomToExtents();
   viewer::ZoomExtents(program, -4);
   return true;
@@ -241,6 +242,8 @@ LayoutResult WriteSheetCopies(core::Program& program, RunValues& run, const sawp
     // The folder setting is kept upper-cased: the list names the file as it is on disk.
     program.NestFiles.push_back(files::ResolvePath(sheetPath));
     support::RefreshFileList(program.Input.NestList);
+    program.Notify(core::Change::NestFiles);
+    program.Notify(core::Change::NestList);
 
     TallyPullList(program.MPL, program.SSList, program.PullListRowCount, sheet.StockRow);
     const auto stockRow = static_cast<std::size_t>(sheet.StockRow);

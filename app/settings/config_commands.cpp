@@ -56,6 +56,7 @@ bool HandleConfigLine(core::Program& program, const std::string& line, long rows
     if (answer == core::MsgResult::Yes && LoadOrTell(program, program.AppDir + cfg)) {
       SetSettings(program);
       program.FrameSetCaption = cfg;
+      program.Notify(core::Change::FrameSetCaption);
     }
   } else {
     program.ui().Tell("Configuration (" + cfg + ") Specified in Worklist\rNot Found.", "Tavolin Notice",
@@ -118,6 +119,7 @@ bool LoadCfg_OK(core::Program& program, std::string& nameBox,
     nameBox = name;
     SaveOrTell(program, name);
     program.FrameSetCaption = name;
+    program.Notify(core::Change::FrameSetCaption);
   } else {
     // Without a chosen file there is nothing to load: the current configuration stays.
     if (!selectedFile || !IsBareFileName(*selectedFile)) {
@@ -126,6 +128,7 @@ bool LoadCfg_OK(core::Program& program, std::string& nameBox,
     }
     program.ChosenConfigPath = program.AppDir + *selectedFile;
     program.FrameSetCaption = *selectedFile;
+    program.Notify(core::Change::FrameSetCaption);
   }
   support::WriteIni(program, "Config", "CfgFile", program.FrameSetCaption);
   program.SaveConfigName.clear();

@@ -32,8 +32,10 @@ void Settings_DblClick(core::Program& program, long col, long row) {
   if (folder) {
     g.SetCellText(row, kColValue, *folder);
     // The nest list follows the new folder as it would after a path change in the input window.
-    if (support::EnsurePath(program, *folder, "") && nestRow)
+    if (support::EnsurePath(program, *folder, "") && nestRow) {
       support::SetFileListPath(program.Input.NestList, support::AddBackslash(*folder));
+      program.Notify(core::Change::NestList);
+    }
     program.NestPath = support::AddBackslash(GetSettingText(program, "NEST PATH"));
   }
   program.SettingsPathEditing = false;

@@ -118,7 +118,8 @@ void NoteStockEntered(core::Program& program) {
 }
 
 void SSList_ButtonClicked(core::Program& program, long col, long row, int state) {
-  if (col != kColOk || state < 1 || program.StockLoading) return;
+  // A run builds its sheet list from these rows until it has ended.
+  if (col != kColOk || state < 1 || program.StockLoading || program.RunInProgress) return;
   const bool lacking = GetStockCell(program, row, kColMaterial).empty() ||
                        text::Val(GetStockCell(program, row, kColLength)) == 0 ||
                        text::Val(GetStockCell(program, row, kColWidth)) == 0 ||
@@ -138,6 +139,7 @@ void SSList_DblClick(core::Program& program, long col, long row) {
 }
 
 void SSList_CellChange(core::Program& program, long, long row) {
+  if (program.RunInProgress) return;
   SetStockCell(program, row, kColMaterial, GetStockCell(program, row, kColMaterial));
   NoteStockEntered(program);
 }

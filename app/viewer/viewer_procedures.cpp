@@ -42,6 +42,7 @@ bool ShowDxf(core::Program& program, const std::string& path, std::string* error
     return false;
   }
   program.ViewerCaption = caption.empty() ? path : caption;
+  program.Notify(core::Change::ViewerCaption);
   return true;
 }
 
@@ -56,6 +57,7 @@ void FillLayerList(core::Program& program) {
   program.LayerList.clear();
   drawing::LayerCollection layers = program.DXF1.Layers();
   for (int i = 1; i <= layers.Count(); ++i) program.LayerList.push_back(layers.Item(i).Name());
+  program.Notify(core::Change::LayerList);
 }
 
 int layerIndex(core::Program& program, std::string& name) {
@@ -102,6 +104,7 @@ void ShowPartInfoAt(core::Program& program, float x, float y) {
   if (row < 1) {
     spec.Lines.emplace_back();
     spec.Lines.emplace_back(" Click on Part Label to get part information.");
+    program.Notify(core::Change::PartSpec);
     return;
   }
   spec.BringToFront = true;
@@ -109,6 +112,7 @@ void ShowPartInfoAt(core::Program& program, float x, float y) {
   for (long c = core::kColQty; c <= workList.MaxCols(); ++c) {
     spec.Lines.push_back(workList.CellText(0, c) + ", " + workList.CellText(static_cast<long>(row), c));
   }
+  program.Notify(core::Change::PartSpec);
 }
 
 void ViewerMouseDown(core::Program& program, int button, int /*shift*/, float x, float y) {

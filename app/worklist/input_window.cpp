@@ -113,6 +113,7 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
     program.ui().Tell(settings::ConfigNotLoadedText(configFile, loadError), "Alert", core::MsgIcon::Critical);
   }
   program.FrameSetCaption = support::GetFileName(configFile);
+  program.Notify(core::Change::FrameSetCaption);
 
   program.DimensionTolerance = text::Val(support::ReadIni(program, "Config", "DimensionTolerance"));
 
@@ -120,6 +121,7 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
   program.Input.NestList.Pattern = "*.DXF";
   SPath_Change(program, support::ReadIni(program, "Config", "SourceDir"));
   program.Input.SourceFolderTip = program.Input.SourceFolderText;
+  program.Notify(core::Change::SourceFolder);
 
   if (program.NestPath.size() < 4) {
     program.NestPath = program.AppDir + "Nests/";
@@ -133,6 +135,7 @@ InputWindowLoad InputWindow_Load(core::Program& program) {
   }
   if (files::Exist(program.NestPath + "*.*")) {
     support::SetFileListPath(program.Input.NestList, program.NestPath);
+    program.Notify(core::Change::NestList);
   } else {
     program.ui().Tell("Nest Path Not Found\r" + program.NestPath, "Alert!", core::MsgIcon::Information);
   }
@@ -168,11 +171,14 @@ void SPath_Change(core::Program& program, const std::string& text) {
     input.SourceList.Items.clear();
     input.SourceList.Selected.clear();
   }
+  program.Notify(core::Change::SourceFolder);
+  program.Notify(core::Change::SourceList);
 }
 
 void SPath_GotFocus(core::Program& program) {
   auto& selected = program.Input.SourceList.Selected;
   selected.assign(selected.size(), false);
+  program.Notify(core::Change::SourceList);
 }
 
 void PBrwseS_Click(core::Program& program) {
@@ -190,6 +196,7 @@ void PBrwseS_Click(core::Program& program) {
     SPath_Change(program, savedSourceFolder);
   }
   input.SourceFolderTip = input.SourceFolderText;
+  program.Notify(core::Change::SourceFolder);
   support::WriteIni(program, "Config", "SourceDir", input.SourceFolderText);
   input.BatchWatcherOn = true;
 }
@@ -198,7 +205,10 @@ void ObjBD_SelectionChanged(core::Program& program, const std::string& folder) {
   if (program.BrowseMode == 1) SPath_Change(program, support::AddBackslash(folder));
 }
 
+// The drawing lists show a drawing in the viewer, whose drawing a run is building its sheets in:
+// a click while it yields must not replace that drawing.
 void File1_Click(core::Program& program, size_t index) {
+  if (program.RunInProgress) return;
   const core::FileListState& list = program.Input.SourceList;
   program.SourceListClicked = true;
   if (index < list.Items.size())
@@ -206,6 +216,7 @@ void File1_Click(core::Program& program, size_t index) {
 }
 
 void File2_Click(core::Program& program, size_t index) {
+  if (program.RunInProgress) return;
   const core::FileListState& list = program.Input.NestList;
   if (index < list.Items.size()) ShowPickedDrawing(program, program.NestPath + list.Items[index]);
 }
@@ -225,6 +236,7 @@ PopupRequest SourceListPopupClosed(core::Program& program) {
       }
     }
     support::RefreshFileList(program.Input.SourceList);
+    program.Notify(core::Change::SourceList);
   } else if (program.PopupToWorkListRequested) {
     request = PopupRequest::ToWorkList;
     AddFile_Click(program);
@@ -264,12 +276,15 @@ void PList_ButtonClicked(core::Program& program, long col, long /*row*/, int /*s
 }
 
 void PList_DblClick(core::Program& program, long col, long row) {
+  // Showing a row's drawing would replace the sheet a run is building; sorting would move the
+  // rows it is reading.
+  if (program.RunInProgress) return;
   program.SourceListClicked = false;
   if (row != 0) {
     const std::string path =
         GetWorkListCell(program, row, kColPath) + GetWorkListCell(program, row, kColFileName);
     if (files::Exist(path)) ShowPickedDrawing(program, path);
-  } else if (!program.RunInProgress) {
+  } else {
     support::SortGridByColumn(program, program.PList, col);
   }
 }

@@ -40,6 +40,7 @@ void ClearListedFiles(core::Program& program, const std::string& folder) {
     }
   }
   support::RefreshFileList(list);
+  program.Notify(core::Change::NestList);
 }
 
 }  // namespace

@@ -186,6 +186,7 @@ void DeleteAllSourceFiles(core::Program& program) {
     }
   }
   support::RefreshFileList(program.Input.SourceList);
+  program.Notify(core::Change::SourceList);
 }
 
 }  // namespace tv::worklist

@@ -91,18 +91,18 @@ void ClearWorkList(core::Program& program) {
   g.SetBlockSelect(false);
   program.BatchUnitState = 0;
   program.Input.ProcEnabled = false;
+  program.Notify(core::Change::ProcEnabled);
   ClearWorkListMarks(program);
 }
 
 void UpdateProcButton(core::Program& program) {
-  program.Input.ProcEnabled = false;
+  bool ticked = false;
   const long rows = program.PList.MaxRows();
-  for (long row = 1; row <= rows; ++row) {
-    if (text::Val(GetWorkListCell(program, row, kColOk)) != 0) {
-      program.Input.ProcEnabled = true;
-      return;
-    }
+  for (long row = 1; row <= rows && !ticked; ++row) {
+    ticked = text::Val(GetWorkListCell(program, row, kColOk)) != 0;
   }
+  program.Input.ProcEnabled = ticked;
+  program.Notify(core::Change::ProcEnabled);
 }
 
 void DeselectWorkList(core::Program& program) {

@@ -377,24 +377,24 @@ void Grid::NotifyLayout() const {
 }
 
 void Grid::UserEditText(long row, long col, std::string_view text) {
-  if (!At(row, col) || row < 1) return;
+  if (userLocked_ || !At(row, col) || row < 1) return;
   SetCellText(row, col, text);
   if (events_.CellChange) events_.CellChange(col, row);
 }
 
 void Grid::UserChooseItem(long row, long col, int index) {
-  if (!At(row, col) || row < 1) return;
+  if (userLocked_ || !At(row, col) || row < 1) return;
   SetChoiceIndexAt(row, col, index);
   if (events_.CellChange) events_.CellChange(col, row);
 }
 
 void Grid::UserClickButton(long row, long col) {
-  if (row < 1 || CellKindAt(row, col) != Kind::CheckBox || !At(row, col)) return;
+  if (userLocked_ || row < 1 || CellKindAt(row, col) != Kind::CheckBox || !At(row, col)) return;
   SetCheckValueAt(row, col, CheckValueAt(row, col) == 0 ? 1 : 0);
 }
 
 void Grid::RaiseDblClick(long col, long row) {
-  if (events_.DblClick) events_.DblClick(col, row);
+  if (!userLocked_ && events_.DblClick) events_.DblClick(col, row);
 }
 
 void Grid::RaiseRightClick(int clickKind, long col, long row, int x, int y) {

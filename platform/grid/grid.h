@@ -221,7 +221,8 @@ class Grid {
   // Selection 0, or the active cell when nothing is selected.
   std::string CopyText() const;
   // Writes the clipboard block from the active cell on, clipped at the last row and
-  // column; raises CellChange for every cell written (a paste is the operator's edit).
+  // column; raises CellChange for every cell written (a paste is the operator's edit, so a
+  // locked grid refuses it).
   void Paste(std::string_view clipboardText);
 
   // ---- grid file ----
@@ -252,6 +253,11 @@ class Grid {
   GridEvents& Events() { return events_; }
   void AddObserver(GridObserver* observer);
   void RemoveObserver(GridObserver* observer);
+
+  // While locked (a nesting run builds its sheets from these grids), the operator's edits,
+  // clicks, double clicks and pastes below are refused; code still reads and writes cells.
+  void SetUserLocked(bool locked) { userLocked_ = locked; }
+  bool UserLocked() const { return userLocked_; }
 
   // The operator's actions, raised by a view.
   void UserEditText(long row, long col, std::string_view text);  // then CellChange
@@ -313,6 +319,7 @@ class Grid {
   long activeRow_ = 1, activeCol_ = 1;
   bool blockSelect_ = false;
   bool multiSelect_ = false;
+  bool userLocked_ = false;
   int sortBy_ = 0;
   long sortKeys_[3] = {0, 0, 0};
   int sortOrders_[3] = {1, 1, 1};

@@ -99,7 +99,7 @@ std::string Grid::CopyText() const {
 }
 
 void Grid::Paste(std::string_view clipboardText) {
-  if (activeRow_ < 1 || activeCol_ < 1) return;
+  if (userLocked_ || activeRow_ < 1 || activeCol_ < 1) return;
   const auto rows = ParseClipboard(clipboardText);
   for (size_t i = 0; i < rows.size(); ++i) {
     const long r = activeRow_ + static_cast<long>(i);

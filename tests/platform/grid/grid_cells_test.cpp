@@ -212,5 +212,37 @@ TEST(GridCells, UserEventsReachTheHandlers) {
   EXPECT_EQ(g.CellText(2, 3), "typed");
 }
 
+TEST(GridCells, LockedGridRefusesTheOperatorButNotTheCode) {
+  Grid g(3, 3);
+  g.SetCellKindAt(1, 1, Kind::CheckBox);
+  g.SetChoiceListAt(2, 2, "A\tB");
+  g.SetCellKindAt(2, 2, Kind::Choice);
+  int events = 0;
+  g.Events().CellChange = [&](long, long) { ++events; };
+  g.Events().DblClick = [&](long, long) { ++events; };
+  g.Events().ButtonClicked = [&](long, long, int) { ++events; };
+  const std::string before = g.SaveGridText(false);
+
+  g.SetUserLocked(true);
+  g.UserEditText(3, 3, "typed");
+  g.UserChooseItem(2, 2, 1);
+  g.UserClickButton(1, 1);
+  g.RaiseDblClick(3, 3);
+  g.SetActiveCell(3, 1);
+  g.Paste("a\tb");
+  EXPECT_EQ(g.SaveGridText(false), before);
+  EXPECT_EQ(events, 0);
+
+  g.SetCellText(3, 3, "by code");
+  EXPECT_EQ(g.CellText(3, 3), "by code");
+
+  g.SetUserLocked(false);
+  g.UserEditText(3, 2, "typed");
+  g.UserClickButton(1, 1);
+  EXPECT_EQ(g.CellText(3, 2), "typed");
+  EXPECT_EQ(g.CheckValueAt(1, 1), 1);
+  EXPECT_EQ(events, 2);
+}
+
 }  // namespace
 }  // namespace tv::grid

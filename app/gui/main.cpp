@@ -1,0 +1,23 @@
+// The program: one Program context, the Qt Ui and the main window, whose start-up ends the program
+// at once when there is no configuration file.
+#include <QApplication>
+
+#include "core/program.h"
+#include "files/file_ops.h"
+#include "gui/qt_ui.h"
+#include "gui/windows/mdi_main.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tavolin"));
+  QApplication::setApplicationVersion(QStringLiteral(TAVOLIN_VERSION_TEXT));
+
+  tv::gui::QtUi ui;
+  tv::core::Program program(ui);
+  tv::gui::MdiMain window(program);
+  ui.SetMainWindow(&window);
+  std::string executable = tv::files::ExeName();
+  if (executable.empty()) executable = QCoreApplication::applicationFilePath().toStdString();
+  if (!window.Start(executable)) return 1;
+  return QApplication::exec();
+}

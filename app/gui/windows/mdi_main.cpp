@@ -1,0 +1,246 @@
+#include "gui/windows/mdi_main.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QSessionManager>
+#include <QTimer>
+#include <QToolBar>
+#include <iostream>
+
+#include "commands/startup.h"
+#include "gui/models/program_notices.h"
+#include "gui/windows/file_mgr.h"
+#include "gui/windows/sht_stk.h"
+#include "gui/windows/viewer.h"
+#include "viewer/viewer_procedures.h"
+
+namespace tv::gui {
+namespace {
+
+// The child windows cannot be closed: nothing would bring them back, and the program needs all
+// three for its life.
+QMdiSubWindow* AddChildWindow(QMdiArea* area, QWidget* child) {
+  QMdiSubWindow* place = area->addSubWindow(child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                       Qt::WindowMinMaxButtonsHint);
+  place->setObjectName(child->objectName() + QStringLiteral("Place"));
+  if (QMenu* menu = place->systemMenu()) {
+    for (QAction* action : menu->actions()) {
+      if (action->shortcut() == QKeySequence::Close || action->text().contains(QStringLiteral("Close"))) {
+        menu->removeAction(action);
+      }
+    }
+  }
+  return place;
+}
+
+// Closing a child window is refused, whichever way it is asked for.
+class CloseRefuser : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Close) {
+      event->ignore();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent), program_(program) {
+  setObjectName(QStringLiteral("mdiMain"));
+  setWindowTitle(QString::fromUtf8(kTitle));
+
+  mdi_ = new QMdiArea(this);
+  mdi_->setObjectName(QStringLiteral("ClientArea"));
+  mdi_->setViewMode(QMdiArea::SubWindowView);
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mdi_->viewport()->installEventFilter(this);
+  setCentralWidget(mdi_);
+
+  toolbar1_ = addToolBar(QStringLiteral("Toolbar"));
+  toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+  toolbar1_->setMovable(false);
+  toolbar1_->setIconSize(QSize(16, 16));
+
+  BuildMenus();
+  BuildStatusBar();
+  BuildPopup();
+
+  notices_ = new ProgramNotices(program_, this);
+  connect(notices_, &ProgramNotices::RunStateChanged, this, &MdiMain::RunStateChanged);
+
+  batchTimer_ = new QTimer(this);
+  batchTimer_->setObjectName(QStringLiteral("BLT"));
+  batchTimer_->setInterval(1000);
+  connect(batchTimer_, &QTimer::timeout, this, &MdiMain::BatchTick);
+
+  // Every way the program can end runs the shut-down: the desktop session ending included.
+  connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
+    closeInteractive_ = false;
+    if (program_.RunInProgress) {
+      closePending_ = true;
+    } else if (started_) {
+      RunShutdown(false);
+    }
+  });
+  connect(qGuiApp, &QGuiApplication::aboutToQuit, this, [this] {
+    if (started_ && !program_.RunInProgress) RunShutdown(false);
+  });
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize available = screen->availableGeometry().size();
+    resize(std::max(800, available.width() * 9 / 10), std::max(600, available.height() * 9 / 10));
+  } else {
+    resize(1200, 800);
+  }
+  UpdateCommandStates();
+}
+
+MdiMain::~MdiMain() = default;
+
+double MdiMain::Dpi() const {
+  const double dpi = logicalDpiY();
+  return dpi > 0 ? dpi : 96.0;
+}
+
+bool MdiMain::Start(const std::string& executablePath) {
+  if (!isVisible()) show();
+  commands::StartupSteps steps;
+  steps.BuildToolbar = [this] {
+    LoadToolBarButtons();
+    EnableViewMenus();
+    SetToolbarState();
+  };
+  steps.PlaceInputWindow = [this] {
+    fileMgr_ = new FileMgr(program_);
+    fileMgrPlace_ = AddChildWindow(mdi_, fileMgr_);
+    fileMgrPlace_->installEventFilter(new CloseRefuser(fileMgrPlace_));
+    fileMgrPlace_->show();
+    PlaceChildWindows();
+  };
+  steps.PlaceStockWindow = [this] {
+    shtStk_ = new ShtStk(program_);
+    shtStkPlace_ = AddChildWindow(mdi_, shtStk_);
+    shtStkPlace_->installEventFilter(new CloseRefuser(shtStkPlace_));
+    shtStkPlace_->show();
+    ApplyLayout();
+  };
+  steps.PlaceViewer = [this]() -> long {
+    viewer_ = new Viewer(program_);
+    viewerPlace_ = AddChildWindow(mdi_, viewer_);
+    viewerPlace_->installEventFilter(new CloseRefuser(viewerPlace_));
+    viewerPlace_->show();
+    ApplyLayout();
+    // The viewer's activation sets the window zoom and shows the spot-zoom percentages.
+    const auto viewerActivated = [this](QMdiSubWindow* window) {
+      if (window != nullptr && window == viewerPlace_) {
+        mVZFunction_Click(0);
+        viewer::ShowSpotZoomStatus(program_);
+      }
+    };
+    connect(mdi_, &QMdiArea::subWindowActivated, this, viewerActivated);
+    if (mdi_->activeSubWindow() == viewerPlace_) {
+      viewerActivated(viewerPlace_);
+    } else {
+      mdi_->setActiveSubWindow(viewerPlace_);
+    }
+    return layout_.Viewer.Width;
+  };
+  if (commands::Startup(program_, executablePath, steps) != commands::StartupResult::Started) return false;
+  started_ = true;
+  batchTimer_->start();
+  UpdateCommandStates();
+  return true;
+}
+
+void MdiMain::PlaceChildWindows() {
+  const QSize client = mdi_->viewport()->size();
+  layout_ = commands::StartLayout(commands::PixelsToTwips(client.width(), Dpi()),
+                                  commands::PixelsToTwips(client.height(), Dpi()));
+  placed_ = true;
+  ApplyLayout();
+}
+
+void MdiMain::ApplyLayout() {
+  const double dpi = Dpi();
+  const auto place = [dpi](QMdiSubWindow* window, const commands::TwipRect& r) {
+    if (window == nullptr) return;
+    window->setGeometry(commands::TwipsToPixels(r.Left, dpi), commands::TwipsToPixels(r.Top, dpi),
+                        commands::TwipsToPixels(r.Width, dpi), commands::TwipsToPixels(r.Height, dpi));
+  };
+  place(fileMgrPlace_, layout_.FileMgr);
+  place(shtStkPlace_, layout_.ShtStk);
+  place(viewerPlace_, layout_.Viewer);
+}
+
+void MdiMain::ResizeChildWindows() {
+  if (!placed_) return;
+  const long clientHeight = commands::PixelsToTwips(mdi_->viewport()->height(), Dpi());
+  const commands::MainLayout resized = commands::ResizeLayout(layout_, clientHeight);
+  if (resized == layout_) return;
+  layout_ = resized;
+  ApplyLayout();
+}
+
+bool MdiMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mdi_->viewport() && event->type() == QEvent::Resize) ResizeChildWindows();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MdiMain::closeEvent(QCloseEvent* event) {
+  if (shutDown_ || !started_) {
+    event->accept();
+    return;
+  }
+  // The run yields to the window system; the shut-down follows once it has ended.
+  if (program_.RunInProgress) {
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  RunShutdown(closeInteractive_);
+  event->accept();
+}
+
+void MdiMain::RunShutdown(bool interactive) {
+  if (shutDown_) return;
+  shutDown_ = true;
+  batchTimer_->stop();
+  const std::vector<std::string> failures = commands::Shutdown(program_);
+  if (failures.empty()) return;
+  std::string text = "Not saved:";
+  for (const std::string& failure : failures) text += "\r" + failure;
+  if (interactive) {
+    program_.ui().Tell(text, "", core::MsgIcon::Warning);
+  } else {
+    std::cerr << "tavolin: " << text << '\n';
+  }
+}
+
+void MdiMain::RunStateChanged() {
+  UpdateCommandStates();
+  if (!program_.RunInProgress && closePending_) {
+    closePending_ = false;
+    // Once the run's own procedure has returned.
+    QTimer::singleShot(0, this, [this] {
+      if (closeInteractive_) {
+        close();
+      } else {
+        RunShutdown(false);
+        close();
+      }
+    });
+  }
+}
+
+}  // namespace tv::gui
