@@ -56,7 +56,8 @@ bool SaveDrawingAs(core::Program& program, std::string& lastName) {
   lastName = *file;
   std::string error;
   if (!viewer::SaveViewerDxfAs(program, *file, &error)) {
-    program.ui().Tell("The drawing could not be written:\r" + *file + "\r" + error, "", core::MsgIcon::Warning);
+    program.ui().Tell("The drawing could not be written:\r" + *file + "\r" + error, "",
+                      core::MsgIcon::Warning);
     return false;
   }
   return true;
@@ -64,9 +65,10 @@ bool SaveDrawingAs(core::Program& program, std::string& lastName) {
 
 bool SheetStockClear(core::Program& program) {
   if (program.RunInProgress) return false;
-  if (program.ui().Message("This will clear all entries in the Sheet Stock Materials list.\rDo you want to continue?",
-                           "Deleting Sheet Stock Material", core::MsgIcon::None,
-                           core::MsgButtons::YesNo) != core::MsgResult::Yes) {
+  if (program.ui().Message(
+          "This will clear all entries in the Sheet Stock Materials list.\rDo you want to continue?",
+          "Deleting Sheet Stock Material", core::MsgIcon::None,
+          core::MsgButtons::YesNo) != core::MsgResult::Yes) {
     return false;
   }
   grid::Grid& g = program.SSList;
@@ -94,13 +96,15 @@ std::string CopyFocusedGrid(core::Program& program) {
 void PasteFocusedGrid(core::Program& program, const std::string& clipboardText) {
   if (program.RunInProgress) return;
   if (program.FocusedGrid == 1) {
-    grid::PasteFillDown(program.PList, clipboardText, [&program](long row, long col, const std::string& text) {
-      worklist::SetWorkListCell(program, row, col, text);
-    });
+    grid::PasteFillDown(program.PList, clipboardText,
+                        [&program](long row, long col, const std::string& text) {
+                          worklist::SetWorkListCell(program, row, col, text);
+                        });
   } else if (program.FocusedGrid == 2) {
-    grid::PasteFillDown(program.SSList, clipboardText, [&program](long row, long col, const std::string& text) {
-      stock::SetStockCell(program, row, col, text);
-    });
+    grid::PasteFillDown(program.SSList, clipboardText,
+                        [&program](long row, long col, const std::string& text) {
+                          stock::SetStockCell(program, row, col, text);
+                        });
   }
 }
 
@@ -120,9 +124,9 @@ std::string ExtentsAndZoomText(core::Program& program) {
   float e1 = 0, e2 = 0, e3 = 0, e4 = 0, z1 = 0, z2 = 0, z3 = 0, z4 = 0;
   program.DXF1.GetExtents(e1, e2, e3, e4);
   program.DXF1.GetCurrentZoom(z1, z2, z3, z4);
-  return "The drawing extents are: \r\n(" + Number(e1) + "," + Number(e2) + ") - (" + Number(e3) + "," + Number(e4) +
-         ")\r\nThe current zoom is: \r\n(" + Number(z1) + "," + Number(z2) + ") - (" + Number(z3) + "," +
-         Number(z4) + ")";
+  return "The drawing extents are: \r\n(" + Number(e1) + "," + Number(e2) + ") - (" + Number(e3) + "," +
+         Number(e4) + ")\r\nThe current zoom is: \r\n(" + Number(z1) + "," + Number(z2) + ") - (" +
+         Number(z3) + "," + Number(z4) + ")";
 }
 
 std::string ZoomCoordinatesText(core::Program& program) {

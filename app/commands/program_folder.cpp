@@ -28,7 +28,8 @@ std::string ProgramFolder(const std::string& executablePath) {
   const std::string userFolder = UserDataFolder();
   std::error_code ec;
   std::filesystem::create_directories(userFolder, ec);
-  if (std::filesystem::is_directory(userFolder, ec) && access(userFolder.c_str(), W_OK) == 0) return userFolder;
+  if (std::filesystem::is_directory(userFolder, ec) && access(userFolder.c_str(), W_OK) == 0)
+    return userFolder;
   return exeFolder;
 }
 

@@ -66,7 +66,9 @@ StartupResult Startup(core::Program& program, const std::string& executablePath,
 }
 
 void ApplyViewerOptions(core::Program& program) {
-  const auto number = [&program](const char* key) { return text::Val(support::ReadIni(program, "Options", key)); };
+  const auto number = [&program](const char* key) {
+    return text::Val(support::ReadIni(program, "Options", key));
+  };
   drawing::Drawing& dxf = program.DXF1;
   dxf.SetPrintBlackWhite(number("PrintBlack") != 0);
   dxf.SetDisplayBlackWhite(number("DisplayBlack") != 0);
@@ -85,7 +87,8 @@ std::vector<std::string> Shutdown(core::Program& program) {
   }
   error.clear();
   const std::string name = program.FrameSetCaption;
-  if (!settings::SaveSettingsCsv(program, name, &error)) failures.push_back(program.AppDir + name + ": " + error);
+  if (!settings::SaveSettingsCsv(program, name, &error))
+    failures.push_back(program.AppDir + name + ": " + error);
   if (!support::WriteIni(program, "Config", "CfgFile", name)) failures.push_back(program.IniPath);
   return failures;
 }

@@ -27,7 +27,8 @@ enum class StartupResult { Started, NoConfiguration };
 // (NoConfiguration when no configuration file exists: the program must end), material window,
 // viewer, RightPaneWidth, the drawing engine's temporary folder, NestFiles emptied, and the
 // viewer options of INI [Options]. From the folders on, a step that fails is skipped.
-StartupResult Startup(core::Program& program, const std::string& executablePath, const StartupSteps& steps = {});
+StartupResult Startup(core::Program& program, const std::string& executablePath,
+                      const StartupSteps& steps = {});
 
 // The viewer options of INI [Options] applied to the working drawing: PrintBlack and
 // DisplayBlack on when not 0, BackColor always (a missing key is black), ZoomLeft and ZoomRight

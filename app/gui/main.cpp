@@ -5,6 +5,7 @@
 #include "core/program.h"
 #include "files/file_ops.h"
 #include "gui/qt_ui.h"
+#include "gui/termination_signals.h"
 #include "gui/windows/mdi_main.h"
 
 int main(int argc, char** argv) {
@@ -19,5 +20,6 @@ int main(int argc, char** argv) {
   std::string executable = tv::files::ExeName();
   if (executable.empty()) executable = QCoreApplication::applicationFilePath().toStdString();
   if (!window.Start(executable)) return 1;
+  tv::gui::HandleTerminationSignals(&window, [&window] { window.EndSession(); });
   return QApplication::exec();
 }

@@ -122,7 +122,7 @@ core::MsgResult QtUi::Message(const std::string& text, const std::string& title,
       break;
   }
   // Closed by its frame or Escape: the box's way of saying no.
-  return buttons == core::MsgButtons::Ok ? core::MsgResult::Ok
+  return buttons == core::MsgButtons::Ok      ? core::MsgResult::Ok
          : buttons == core::MsgButtons::YesNo ? core::MsgResult::No
                                               : core::MsgResult::Cancel;
 }
@@ -142,9 +142,10 @@ std::optional<std::string> QtUi::ChooseFolderFollowing(
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setLabelText(QFileDialog::FileName, Q(prompt));
   if (selectionChanged) {
-    QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog, [&selectionChanged](const QString& path) {
-      if (QFileInfo(path).isDir()) selectionChanged(QDir::cleanPath(path).toStdString());
-    });
+    QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog,
+                     [&selectionChanged](const QString& path) {
+                       if (QFileInfo(path).isDir()) selectionChanged(QDir::cleanPath(path).toStdString());
+                     });
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::cleanPath(dialog.selectedFiles().front()).toStdString();
@@ -247,7 +248,8 @@ void QtUi::RunWhileHandlingEvents(const std::function<void()>& work) {
     }
     done = true;
     // Wakes the loop below; queued, since the loop lives on the window's thread.
-    QMetaObject::invokeMethod(&waiter, [] {}, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &waiter, [] {}, Qt::QueuedConnection);
   });
   // An application that is quitting ends every running loop at once: wait on, the work must end
   // before anything it uses goes away.

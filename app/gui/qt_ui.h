@@ -42,7 +42,8 @@ class QtUi : public core::Ui {
   void WaitWithoutEvents(double seconds) override;
   void CloseSplash() override;
   void ShowConfigFileDialog() override;
-  std::string AskNestName(const std::string& proposedName, const std::function<void()>& clearNestDir) override;
+  std::string AskNestName(const std::string& proposedName,
+                          const std::function<void()>& clearNestDir) override;
   void SetStatus(const std::string& panelKey, const std::string& text) override;
   void SetPointer(core::Pointer pointer) override;
   void ProcessEvents() override;

@@ -1,7 +1,7 @@
 #include "gui/x11_windows.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -24,8 +24,8 @@ template <typename T>
 using Reply = std::unique_ptr<T, FreeDeleter>;
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-  const Reply<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<uint16_t>(std::string(name).size()), name), nullptr));
+  const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 1, static_cast<uint16_t>(std::string(name).size()), name), nullptr));
   return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
@@ -36,7 +36,8 @@ std::string PropertyBytes(xcb_connection_t* c, xcb_window_t window, xcb_atom_t p
   if (!reply) return {};
   const int length = xcb_get_property_value_length(reply.get());
   if (length <= 0) return {};
-  return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())), static_cast<size_t>(length));
+  return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                     static_cast<size_t>(length));
 }
 
 }  // namespace

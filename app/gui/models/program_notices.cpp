@@ -3,7 +3,8 @@
 namespace tv::gui {
 
 ProgramNotices::ProgramNotices(core::Program& program, QObject* parent)
-    : QObject(parent), subscription_(program.Changes.Subscribe([this](core::Change change) { Relay(change); })) {}
+    : QObject(parent),
+      subscription_(program.Changes.Subscribe([this](core::Change change) { Relay(change); })) {}
 
 void ProgramNotices::Relay(core::Change change) {
   emit Changed(change);

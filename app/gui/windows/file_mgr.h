@@ -1,5 +1,5 @@
-// The input window (source folder, drawing lists, work list, settings). Placeholder until the window itself lands: the main window
-// places it and the program's logic runs without it.
+// The input window (source folder, drawing lists, work list, settings). Placeholder until the window itself
+// lands: the main window places it and the program's logic runs without it.
 #pragma once
 
 #include <QWidget>

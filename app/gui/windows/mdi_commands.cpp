@@ -20,10 +20,13 @@ namespace {
 
 // Commands that change the work list, the settings, the sheet stock or the viewer's drawing,
 // which a run builds its sheets in: disabled while a run is in progress.
-const char* const kRunLockedCommands[] = {
-    "mFOpen",  "mfLoadProc", "mfSaveProc", "mfImpProcList", "mfMatDscr", "mFSaveAsNewDXF", "mFPrtMPL",
-    "mFPrintExtents", "mFPrintCurrentView", "mfPAN", "mEOptions", "mESSClear", "SrchWL", "VfyDXF", "btnOpen",
-    "btnPrint", "MnuDel", "MnuToProc", "MnuCUC", "MnuClrProc", "MnuPaste"};
+const char* const kRunLockedCommands[] = {"mFOpen",        "mfLoadProc",     "mfSaveProc",
+                                          "mfImpProcList", "mfMatDscr",      "mFSaveAsNewDXF",
+                                          "mFPrtMPL",      "mFPrintExtents", "mFPrintCurrentView",
+                                          "mfPAN",         "mEOptions",      "mESSClear",
+                                          "SrchWL",        "VfyDXF",         "btnOpen",
+                                          "btnPrint",      "MnuDel",         "MnuToProc",
+                                          "MnuCUC",        "MnuClrProc",     "MnuPaste"};
 
 }  // namespace
 
@@ -60,7 +63,8 @@ void MdiMain::Toolbar1_ButtonClick(const QString& key) {
   if (key == QLatin1String("btnOpen")) {
     RunCommand([this] { worklist::LoadWorkList(program_); });
   } else if (key == QLatin1String("btnPrint")) {
-    if (QAction* extents = Command(QStringLiteral("mFPrintExtents")); extents && extents->isEnabled()) extents->trigger();
+    if (QAction* extents = Command(QStringLiteral("mFPrintExtents")); extents && extents->isEnabled())
+      extents->trigger();
   } else if (key == QLatin1String("btnZoomExtents")) {
     Command(QStringLiteral("mVZoomExtents"))->trigger();
   } else if (key == QLatin1String("btnZoomPrevious")) {

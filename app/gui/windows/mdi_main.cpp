@@ -25,8 +25,8 @@ namespace {
 // The child windows cannot be closed: nothing would bring them back, and the program needs all
 // three for its life.
 QMdiSubWindow* AddChildWindow(QMdiArea* area, QWidget* child) {
-  QMdiSubWindow* place = area->addSubWindow(child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                       Qt::WindowMinMaxButtonsHint);
+  QMdiSubWindow* place = area->addSubWindow(
+      child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
   place->setObjectName(child->objectName() + QStringLiteral("Place"));
   if (QMenu* menu = place->systemMenu()) {
     for (QAction* action : menu->actions()) {
@@ -85,14 +85,7 @@ MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent),
   connect(batchTimer_, &QTimer::timeout, this, &MdiMain::BatchTick);
 
   // Every way the program can end runs the shut-down: the desktop session ending included.
-  connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
-    closeInteractive_ = false;
-    if (program_.RunInProgress) {
-      closePending_ = true;
-    } else if (started_) {
-      RunShutdown(false);
-    }
-  });
+  connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { EndSession(); });
   connect(qGuiApp, &QGuiApplication::aboutToQuit, this, [this] {
     if (started_ && !program_.RunInProgress) RunShutdown(false);
   });
@@ -197,6 +190,16 @@ bool MdiMain::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void MdiMain::EndSession() {
+  closeInteractive_ = false;
+  if (program_.RunInProgress) {
+    closePending_ = true;
+    return;
+  }
+  if (started_) RunShutdown(false);
+  close();
+}
+
 void MdiMain::closeEvent(QCloseEvent* event) {
   if (shutDown_ || !started_) {
     event->accept();
@@ -232,14 +235,7 @@ void MdiMain::RunStateChanged() {
   if (!program_.RunInProgress && closePending_) {
     closePending_ = false;
     // Once the run's own procedure has returned.
-    QTimer::singleShot(0, this, [this] {
-      if (closeInteractive_) {
-        close();
-      } else {
-        RunShutdown(false);
-        close();
-      }
-    });
+    QTimer::singleShot(0, this, [this] { close(); });
   }
 }
 

@@ -44,6 +44,10 @@ class MdiMain : public QMainWindow {
   // executablePath decides the program folder.
   bool Start(const std::string& executablePath);
 
+  // The desktop session ends: the shut-down runs without showing anything (after a run in
+  // progress has ended), and the window closes.
+  void EndSession();
+
   // The shut-down has run (it runs once, however the window closes).
   bool ShutDown() const { return shutDown_; }
   // A close that waits for the run in progress to end.

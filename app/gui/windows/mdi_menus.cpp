@@ -30,7 +30,8 @@ void MdiMain::BuildMenus() {
   QMenuBar* bar = menuBar();
   auto* mFile = bar->addMenu(QStringLiteral("&File"));
   mFile->setObjectName(QStringLiteral("mFile"));
-  AddCommand(mFile, "mFOpen", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { commands::OpenDrawing(program_); });
+  AddCommand(mFile, "mFOpen", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O),
+             [this] { commands::OpenDrawing(program_); });
   mFile->addSeparator();
   AddCommand(mFile, "mfLoadProc", "&Load Work List", QKeySequence(Qt::CTRL | Qt::Key_L),
              [this] { worklist::LoadWorkList(program_); });
@@ -73,22 +74,26 @@ void MdiMain::BuildMenus() {
   const char* modes[] = {"Window", "On The Spot Zoom", "Pan"};
   for (int index = 0; index < 3; ++index) {
     const std::string name = "mVZFunction(" + std::to_string(index) + ")";
-    QAction* item = AddCommand(zoomFunction, name.c_str(), modes[index], {}, [this, index] { mVZFunction_Click(index); });
+    QAction* item =
+        AddCommand(zoomFunction, name.c_str(), modes[index], {}, [this, index] { mVZFunction_Click(index); });
     item->setCheckable(true);
     mouseModeItems_->addAction(item);
   }
 
   auto* mTools = bar->addMenu(QStringLiteral("Tools"));
   mTools->setObjectName(QStringLiteral("MTools"));
-  AddCommand(mTools, "VfyDXF", "Verify DXFs in Worklist", {}, [this] { worklist::VerifyDxfsInWorklist(program_); });
+  AddCommand(mTools, "VfyDXF", "Verify DXFs in Worklist", {},
+             [this] { worklist::VerifyDxfsInWorklist(program_); });
 
   auto* mHelp = bar->addMenu(QStringLiteral("Help"));
   mHelp->setObjectName(QStringLiteral("mHelp"));
   AddCommand(mHelp, "mHAbout", "About", {}, {});
-  AddCommand(mHelp, "mHOLHelp", "Online Help", {}, [this] { program_.ui().OpenUrl(commands::OnlineManualUrl()); });
+  AddCommand(mHelp, "mHOLHelp", "Online Help", {},
+             [this] { program_.ui().OpenUrl(commands::OnlineManualUrl()); });
 
   // Items whose windows are built elsewhere and have not arrived.
-  for (const char* name : {"mFPrtMPL", "mFPrintExtents", "mFPrintCurrentView", "mfPAN", "mEOptions", "SrchWL", "mHAbout"}) {
+  for (const char* name :
+       {"mFPrtMPL", "mFPrintExtents", "mFPrintCurrentView", "mfPAN", "mEOptions", "SrchWL", "mHAbout"}) {
     unavailable_.insert(QString::fromUtf8(name));
   }
 }

@@ -13,7 +13,8 @@ Viewer::Viewer(core::Program& program, QWidget* parent) : QWidget(parent), progr
 
 void Viewer::ShowCaption() {
   // A window without a title would show the program's name in its frame.
-  setWindowTitle(program_.ViewerCaption.empty() ? QStringLiteral(" ") : QString::fromStdString(program_.ViewerCaption));
+  setWindowTitle(program_.ViewerCaption.empty() ? QStringLiteral(" ")
+                                                : QString::fromStdString(program_.ViewerCaption));
 }
 
 }  // namespace tv::gui

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "core/run_lock.h"
-#include "testing/scripted_ui.h"
 #include "stock/stock.h"
 #include "support/user_settings.h"
-#include "testing/temp_folder.h"
 #include "testing/cat.h"
+#include "testing/scripted_ui.h"
+#include "testing/temp_folder.h"
 #include "worklist/work_list.h"
 
 namespace tv::commands {
@@ -26,7 +26,8 @@ class MainCommandsTest : public ::testing::Test {
     program_.RegistryFolder = folder_.Path() + "registry";
     stock::SetUpStockGrids(program_);
     worklist::SetUpWorkListGrid(program_, 10);
-    for (long row = 1; row <= 40; ++row) program_.SSList.SetCellText(row, 2, test_support::Cat("M", std::to_string(row)));
+    for (long row = 1; row <= 40; ++row)
+      program_.SSList.SetCellText(row, 2, test_support::Cat("M", std::to_string(row)));
   }
   std::string Column(const grid::Grid& g, long col, long first, long last) const {
     std::string text;
@@ -100,8 +101,9 @@ TEST_F(MainCommandsTest, MouseModeSetsTheZoomFunctionAndItsStatusText) {
 }
 
 TEST_F(MainCommandsTest, OpenRemembersTheFolderAndSaveAsOffersTheLastName) {
-  const std::string drawing = folder_.Write("parts/Side.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nBORDER\n10\n0\n20\n0\n11\n"
-                                                              "100\n21\n50\n0\nENDSEC\n0\nEOF\n");
+  const std::string drawing = folder_.Write("parts/Side.dxf",
+                                            "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nBORDER\n10\n0\n20\n0\n11\n"
+                                            "100\n21\n50\n0\nENDSEC\n0\nEOF\n");
   ui_.ExpectFileChoice(drawing, "Open DXF File");
   EXPECT_TRUE(OpenDrawing(program_));
   EXPECT_EQ(ui_.FileChoices().back().choice.filter, "DXF (*.dxf)|*.dxf");
@@ -142,17 +144,20 @@ TEST_F(MainCommandsTest, DiagnosticTextsNameExtentsAndZoom) {
   EXPECT_EQ(ZoomCoordinatesText(program_),
             "An error occured retreiving the current zoom coordinates.\r\n\r\n"
             "An error occured retreiving the drawing extents.");
-  const std::string drawing = folder_.Write("Box.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n"
-                                                       "100\n21\n50\n0\nENDSEC\n0\nEOF\n");
+  const std::string drawing = folder_.Write("Box.dxf",
+                                            "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n"
+                                            "100\n21\n50\n0\nENDSEC\n0\nEOF\n");
   ui_.ExpectFileChoice(drawing);
   ASSERT_TRUE(OpenDrawing(program_));
   const std::string zoom = ZoomCoordinatesText(program_);
   EXPECT_EQ(zoom.rfind("The current zoom coordinates are: \r\nLeft = ", 0), 0u) << zoom;
-  EXPECT_NE(zoom.find("\r\n\r\nThe drawing extents are: \r\nLeft = 0\r\nRight = 100\r\nTop = 50\r\nBottom = 0"),
-            std::string::npos)
+  EXPECT_NE(
+      zoom.find("\r\n\r\nThe drawing extents are: \r\nLeft = 0\r\nRight = 100\r\nTop = 50\r\nBottom = 0"),
+      std::string::npos)
       << zoom;
   const std::string extents = ExtentsAndZoomText(program_);
-  EXPECT_EQ(extents.rfind("The drawing extents are: \r\n(0,50) - (100,0)\r\nThe current zoom is: \r\n(", 0), 0u)
+  EXPECT_EQ(extents.rfind("The drawing extents are: \r\n(0,50) - (100,0)\r\nThe current zoom is: \r\n(", 0),
+            0u)
       << extents;
 }
 

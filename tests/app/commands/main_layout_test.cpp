@@ -36,7 +36,8 @@ TEST(MainLayoutTest, TwipsBecomePixelsAtTheScreensDpi) {
     long twips;
     double dpi;
     int pixels;
-  } cases[] = {{4000, 96, 267}, {3600, 96, 240}, {4800, 96, 320}, {5900, 96, 393}, {4000, 192, 533}, {1440, 120, 120}};
+  } cases[] = {{4000, 96, 267}, {3600, 96, 240},  {4800, 96, 320},
+               {5900, 96, 393}, {4000, 192, 533}, {1440, 120, 120}};
   for (const auto& c : cases) {
     EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
   }

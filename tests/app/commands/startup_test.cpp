@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "commands/program_folder.h"
-#include "testing/scripted_ui.h"
 #include "support/ini.h"
 #include "support/user_settings.h"
+#include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 
 namespace tv::commands {
@@ -111,8 +111,8 @@ TEST_F(StartupTest, ViewerOptionsFollowTheIniRules) {
     float zoomLeft, zoomRight;  // 0: the drawing's own value stays
   } cases[] = {
       {"", false, false, 0, 0, 0},
-      {"PrintBlack= 1\nDisplayBlack= 0\nBackColor= 16777215\nZoomLeft=150\nZoomRight=75\n", true, false, 16777215,
-       150, 75},
+      {"PrintBlack= 1\nDisplayBlack= 0\nBackColor= 16777215\nZoomLeft=150\nZoomRight=75\n", true, false,
+       16777215, 150, 75},
       {"PrintBlack=2\nDisplayBlack=-1\nBackColor=255.5\nZoomLeft=0\nZoomRight=-20\n", true, true, 256, 0, 0},
   };
   for (const auto& c : cases) {
