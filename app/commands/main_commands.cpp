@@ -12,12 +12,12 @@
 namespace tv::commands {
 namespace {
 
-constexpr const char* kDxfFilter = "DXF (*.dxf)|*.dxf";
+const core::FileFilter kDxfFilter{"DXF (*.dxf)", {"*.dxf"}};
 
 core::Ui::FileChoice DrawingChoice(core::Program& program, const char* title) {
   core::Ui::FileChoice choice;
   choice.title = title;
-  choice.filter = kDxfFilter;
+  choice.filters = {kDxfFilter};
   choice.defaultExt = ".DXF";
   choice.startFolder = support::GetUserSetting(program, "Paths", "Open", support::DefaultStartFolder());
   return choice;
@@ -112,7 +112,7 @@ void SetMouseMode(core::Program& program, int index) {
   static constexpr const char* kTexts[] = {"Zoom Window", "Zoom Spot", "Pan"};
   if (index < 0 || index > 2) return;
   program.DXF1.SetZoomFunction(index);
-  program.ui().SetStatus("ZoomState", std::string(kTexts[index]) + " ");
+  program.ui().SetStatus(core::StatusPanel::ZoomState, std::string(kTexts[index]) + " ");
 }
 
 void ToggleLayerList(core::Program& program) {

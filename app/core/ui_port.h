@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tv::core {
 
@@ -28,6 +29,33 @@ struct PrintSetup {
   int paperBin = 7;
   int paperSize = 1;
   bool operator==(const PrintSetup&) const = default;
+};
+
+// The main window's status-bar panels that the program writes, by their keys.
+enum class StatusPanel { Progress, ZoomState, X, Y, ZoomPct };
+// The panel's key: "Progress", "ZoomState", "X", "Y", "ZoomPct".
+inline const char* StatusPanelKey(StatusPanel panel) {
+  switch (panel) {
+    case StatusPanel::Progress:
+      return "Progress";
+    case StatusPanel::ZoomState:
+      return "ZoomState";
+    case StatusPanel::X:
+      return "X";
+    case StatusPanel::Y:
+      return "Y";
+    case StatusPanel::ZoomPct:
+      return "ZoomPct";
+  }
+  return "";
+}
+
+// One entry of a file dialog's type list: its caption and the name patterns it matches
+// ("PRC files", {"*.prc"}); a dialog matches the patterns in either case.
+struct FileFilter {
+  std::string caption;
+  std::vector<std::string> patterns;
+  bool operator==(const FileFilter&) const = default;
 };
 
 class Ui {
@@ -52,18 +80,16 @@ class Ui {
   virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& prompt,
                                                   const std::string& startFolder) = 0;
   // The same dialog, calling selectionChanged with each folder the selection moves to while it
-  // is open, so the caller can follow the selection live. By default no move is reported.
+  // is open, so the caller can follow the selection live.
   virtual std::optional<std::string> ChooseFolderFollowing(
       const std::string& title, const std::string& prompt, const std::string& startFolder,
-      const std::function<void(const std::string&)>& /*selectionChanged*/) {
-    return ChooseFolder(title, prompt, startFolder);
-  }
+      const std::function<void(const std::string&)>& selectionChanged) = 0;
 
   // The open-file and save-file dialogs (work-list files and the like). nullopt when cancelled.
   struct FileChoice {
     std::string title;
     std::string fileName;     // proposed name; empty for none
-    std::string filter;       // "Caption|pattern" pairs joined by "|", e.g. "PRC (*.PRC)|*.prc"
+    std::vector<FileFilter> filters;  // the type list, first entry chosen
     std::string defaultExt;   // ".PRC": appended to a typed name without an extension; may be empty
     std::string startFolder;  // the folder the dialog opens in
   };
@@ -78,28 +104,28 @@ class Ui {
 
   // The configuration-file dialog, modal. Its logic lives in the settings module (its
   // activation, OK and Cancel functions), which the dialog calls; ChosenConfigPath tells the
-  // caller what was picked. Without a dialog nothing is picked.
-  virtual void ShowConfigFileDialog() {}
+  // caller what was picked.
+  virtual void ShowConfigFileDialog() = 0;
 
   // The nest-name dialog ("Nest Name"), modal: proposedName shown selected in its box;
   // clearNestDir runs each time "Clear Nest Dir" is pressed (the dialog stays open). Returns
   // the box's text after OK, unchanged, and "" after Cancel or when the dialog is closed
-  // otherwise. Without a dialog no name is chosen.
-  virtual std::string AskNestName(const std::string& /*proposedName*/,
-                                  const std::function<void()>& /*clearNestDir*/) {
-    return {};
-  }
+  // otherwise.
+  virtual std::string AskNestName(const std::string& proposedName, const std::function<void()>& clearNestDir) = 0;
 
   // The print set-up dialog, modal, before every print command; its choice also becomes the
-  // printer's. nullopt after Cancel: the command prints nothing. Without a dialog nothing is
-  // chosen.
-  virtual std::optional<PrintSetup> AskPrintSetup() { return std::nullopt; }
+  // printer's. nullopt after Cancel: the command prints nothing.
+  virtual std::optional<PrintSetup> AskPrintSetup() = 0;
 
-  // Status-bar panel text by key ("Progress", "ZoomState", "X", "Y", "ZoomPct").
-  virtual void SetStatus(const std::string& panelKey, const std::string& text) = 0;
+  // Status-bar panel text.
+  virtual void SetStatus(StatusPanel panel, const std::string& text) = 0;
   virtual void SetPointer(Pointer pointer) = 0;
   // Lets the window system handle pending events (timer ticks included).
   virtual void ProcessEvents() = 0;
+  // Runs work, which may take seconds and touches nothing the window shows, to its end while
+  // the window keeps handling its events (a window back end runs it on a worker thread, so the
+  // window never stops answering). Returns when the work is done; rethrows what it threw.
+  virtual void RunWhileHandlingEvents(const std::function<void()>& work) = 0;
   // Brings the main window to the front (briefly topmost).
   virtual void RaiseMainWindow() = 0;
   // Activates another program's top-level window by its title; failures are ignored.

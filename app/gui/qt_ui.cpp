@@ -64,24 +64,22 @@ QString BoxText(const std::string& text) {
   return shown;
 }
 
-QStringList DialogFilters(const std::string& filter) {
-  const QStringList parts = Q(filter).split(QLatin1Char('|'));
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString caption = parts[i];
-    // The caption may name its pattern already ("PRC (*.PRC)"); the dialog's list shows the
-    // patterns it really matches instead.
+QStringList DialogFilters(const std::vector<core::FileFilter>& filters) {
+  QStringList shown;
+  for (const core::FileFilter& filter : filters) {
+    QString caption = Q(filter.caption);
     if (const qsizetype open = caption.indexOf(QLatin1Char('(')); open >= 0) caption.truncate(open);
     caption = caption.trimmed();
     QStringList patterns;
-    for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-      for (const QString& p : BothCases(pattern.trimmed())) {
-        if (!patterns.contains(p)) patterns << p;
+    for (const std::string& pattern : filter.patterns) {
+      for (const QString& p : BothCases(Q(pattern).trimmed())) {
+        if (!p.isEmpty() && !patterns.contains(p)) patterns << p;
       }
     }
-    filters << caption + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    if (patterns.isEmpty()) continue;
+    shown << caption + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
-  return filters;
+  return shown;
 }
 
 QtUi::~QtUi() {
@@ -165,7 +163,7 @@ std::optional<std::string> QtUi::ChooseFile(bool save, const FileChoice& choice)
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  const QStringList filters = DialogFilters(choice.filter);
+  const QStringList filters = DialogFilters(choice.filters);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   QString suffix = Q(choice.defaultExt);
   if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
@@ -196,11 +194,11 @@ std::string QtUi::AskNestName(const std::string& proposedName, const std::functi
   return dialog.Ask(proposedName, clearNestDir);
 }
 
-void QtUi::SetStatus(const std::string& panelKey, const std::string& text) {
+void QtUi::SetStatus(core::StatusPanel panel, const std::string& text) {
   if (!mainWindow_) return;
   auto* bar = mainWindow_->findChild<QStatusBar*>();
   if (bar == nullptr) return;
-  if (auto* panel = bar->findChild<QLabel*>(Q(panelKey))) panel->setText(Q(text));
+  if (auto* label = bar->findChild<QLabel*>(QString::fromUtf8(core::StatusPanelKey(panel)))) label->setText(Q(text));
 }
 
 void QtUi::SetPointer(core::Pointer pointer) {

@@ -44,16 +44,15 @@ class QtUi : public core::Ui {
   void ShowConfigFileDialog() override;
   std::string AskNestName(const std::string& proposedName,
                           const std::function<void()>& clearNestDir) override;
-  void SetStatus(const std::string& panelKey, const std::string& text) override;
+  void SetStatus(core::StatusPanel panel, const std::string& text) override;
   void SetPointer(core::Pointer pointer) override;
   void ProcessEvents() override;
+  // Runs work on a worker thread to its end while this thread keeps handling window events
+  // (paint, status texts, timers), so the window never stops answering.
+  void RunWhileHandlingEvents(const std::function<void()>& work) override;
   void RaiseMainWindow() override;
   void ActivateWindowByTitle(const std::string& title) override;
   void OpenUrl(const std::string& url) override;
-
-  // Runs work on a worker thread to its end while this thread keeps handling window events
-  // (paint, status texts, timers), so the window never stops answering. Returns when it is done.
-  void RunWhileHandlingEvents(const std::function<void()>& work);
 
  private:
   std::optional<std::string> ChooseFile(bool save, const FileChoice& choice);
@@ -66,8 +65,9 @@ class QtUi : public core::Ui {
 
 // A text of the logic as a box shows it: CR LF and a lone CR are line breaks.
 QString BoxText(const std::string& text);
-// "Caption|pattern|Caption|pattern" filters as the file dialog lists them, each pattern offered in
-// both cases ("PRC (*.PRC *.prc)"), since names on this system are case-sensitive.
-QStringList DialogFilters(const std::string& filter);
+// The type list as the file dialog shows it, each pattern offered in both cases ("PRC (*.prc
+// *.PRC)"), since names on this system are case-sensitive. A caption that names its patterns in
+// parentheses shows the ones really matched instead.
+QStringList DialogFilters(const std::vector<core::FileFilter>& filters);
 
 }  // namespace tv::gui

@@ -160,7 +160,7 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex, const File
       program.MetricUnits = false;
       worklist::ClearWorkList(program);
       worklist::AddToProc(program, worklist::kStartMarker);
-      ui.SetStatus("Progress", "*** Loading Parts...*** ");
+      ui.SetStatus(core::StatusPanel::Progress, "*** Loading Parts...*** ");
 
       const std::string text = text::DecodeFileText(taken->Bytes).text;
       for (const std::string_view line : RequestLines(text)) {

@@ -130,14 +130,16 @@ GroupResult NestMaterialGroup(RunValues& run, const GroupNestingSettings& settin
     groupPartTotal += run.Parts[index].Qty;
   }
 
-  ui.SetStatus("Progress", "*** Standby... Calculating Nesting Co-ordinates for " +
+  ui.SetStatus(core::StatusPanel::Progress, "*** Standby... Calculating Nesting Co-ordinates for " +
                                std::to_string(groupPartTotal) + " Parts...*** ");
   ui.ProcessEvents();
 
-  vrex->Optimize(0);
+  // Optimize may take seconds; the window keeps answering meanwhile. The optimizer object is
+  // used only by the work until it returns.
+  ui.RunWhileHandlingEvents([&vrex] { vrex->Optimize(0); });
   int32_t count = 0;
   vrex->GetNumLayouts(&count);
-  ui.SetStatus("Progress", "*** Merging Parts Into Nested Sheets...*** ");
+  ui.SetStatus(core::StatusPanel::Progress, "*** Merging Parts Into Nested Sheets...*** ");
 
   long placedInstances = 0;
   for (int32_t k = 0; k < count; ++k) {

@@ -78,7 +78,7 @@ RowCells ReadRowCells(core::Program& program, long row) {
 // would otherwise be handed over to be cut again.
 void BuildComposite(core::Program& program, const RunValues& run, const std::string& nestFolder,
                     std::string& handOverSheets) {
-  program.ui().SetStatus("Progress", "*** Building Composite... *** ");
+  program.ui().SetStatus(core::StatusPanel::Progress, "*** Building Composite... *** ");
   std::vector<std::string> sheets;
   for (long k = 1; k <= run.SheetFileCount; ++k) {
     const std::string name =
@@ -180,7 +180,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
   }
   program.Input.ProcEnabled = true;
   program.Notify(core::Change::ProcEnabled);
-  ui.SetStatus("Progress", "");
+  ui.SetStatus(core::StatusPanel::Progress, "");
 }
 
 }  // namespace

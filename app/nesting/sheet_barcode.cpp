@@ -10,7 +10,7 @@ void DrawBC(core::Program& program, const RunValues& run, const std::string& cod
   const barcode::Encoded encoded = barcode::Encode(code, barcode::kCode39);
   if (encoded.error > 0) {
     // The sheet goes on without its barcode; the operator sees why in the status bar.
-    program.ui().SetStatus("Progress",
+    program.ui().SetStatus(core::StatusPanel::Progress,
                            "Barcode Creation Error: " + std::string(barcode::ErrorText(encoded.error)));
     program.ui().ProcessEvents();
   }

@@ -141,8 +141,8 @@ void ViewerMouseMove(core::Program& program, int /*button*/, int /*shift*/, floa
   // The pointer position is taken at whole pixels.
   const auto px = static_cast<double>(text::RoundHalfEven(x));
   const auto py = static_cast<double>(text::RoundHalfEven(y));
-  program.ui().SetStatus("X", "X: " + text::CStr(dxf.ScreenToDrawingX(px)));
-  program.ui().SetStatus("Y", "Y: " + text::CStr(dxf.ScreenToDrawingY(py)));
+  program.ui().SetStatus(core::StatusPanel::X, "X: " + text::CStr(dxf.ScreenToDrawingX(px)));
+  program.ui().SetStatus(core::StatusPanel::Y, "Y: " + text::CStr(dxf.ScreenToDrawingY(py)));
 }
 
 void ViewerMouseUp(core::Program& program, int button, int /*shift*/, float /*x*/, float /*y*/) {
@@ -151,7 +151,7 @@ void ViewerMouseUp(core::Program& program, int button, int /*shift*/, float /*x*
 
 void ShowSpotZoomStatus(core::Program& program) {
   const drawing::Drawing& dxf = program.DXF1;
-  program.ui().SetStatus("ZoomPct", "Spot Zoom (L/R): " + text::CStrSingle(dxf.SpotZoomLeft()) + "% / " +
+  program.ui().SetStatus(core::StatusPanel::ZoomPct, "Spot Zoom (L/R): " + text::CStrSingle(dxf.SpotZoomLeft()) + "% / " +
                                         text::CStrSingle(dxf.SpotZoomRight()) + "% ");
 }
 

@@ -22,13 +22,14 @@
 namespace tv::worklist {
 namespace {
 
-constexpr const char* kPrcFilter = "PRC (*.PRC)|*.prc";
+const core::FileFilter kPrcFilter{"PRC (*.PRC)", {"*.prc"}};
+const core::FileFilter kListFilter{"List Files", {"*.*"}};
 
-core::Ui::FileChoice WorkListFileChoice(core::Program& program, const char* title, const char* filter,
+core::Ui::FileChoice WorkListFileChoice(core::Program& program, const char* title, const core::FileFilter& filter,
                                         const char* defaultExt) {
   core::Ui::FileChoice choice;
   choice.title = title;
-  choice.filter = filter;
+  choice.filters = {filter};
   choice.defaultExt = defaultExt;
   choice.startFolder = support::GetUserSetting(program, "Paths", "PList", support::DefaultStartFolder());
   return choice;
@@ -162,7 +163,7 @@ void ImportWorkList(core::Program& program) {
   if (program.RunInProgress) return;
   core::Ui& ui = program.ui();
   const auto file =
-      ui.ChooseFileToOpen(WorkListFileChoice(program, "Import Worklist to Process", "List Files|*.*", ""));
+      ui.ChooseFileToOpen(WorkListFileChoice(program, "Import Worklist to Process", kListFilter, ""));
   ui.SetPointer(core::Pointer::Busy);
   program.ImportingWorkList = true;
   if (file) {

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -52,14 +53,23 @@ class SilentUi : public tv::core::Ui {
                                           const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> ChooseFolderFollowing(const std::string&, const std::string&, const std::string&,
+                                                   const std::function<void(const std::string&)>&) override {
+    return std::nullopt;
+  }
   std::optional<std::string> ChooseFileToOpen(const FileChoice&) override { return std::nullopt; }
   std::optional<std::string> ChooseFileToSave(const FileChoice&) override { return std::nullopt; }
   double TimeOfDay() override { return 36000; }
   void WaitWithoutEvents(double) override {}
   void CloseSplash() override {}
-  void SetStatus(const std::string&, const std::string&) override {}
+  void ShowConfigFileDialog() override {}
+  std::string AskNestName(const std::string& proposedName, const std::function<void()>&) override {
+    return proposedName;
+  }
+  void SetStatus(tv::core::StatusPanel, const std::string&) override {}
   void SetPointer(tv::core::Pointer) override {}
   void ProcessEvents() override {}
+  void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
   void RaiseMainWindow() override {}
   void ActivateWindowByTitle(const std::string&) override {}
   void OpenUrl(const std::string&) override {}

@@ -246,9 +246,23 @@ std::optional<std::string> ScriptedUi::ChooseFolderFollowing(
   return ChooseFolder(title, prompt, startFolder);
 }
 
-void ScriptedUi::SetStatus(const std::string& panelKey, const std::string& text) {
-  status_[panelKey] = text;
-  statusHistory_.emplace_back(panelKey, text);
+void ScriptedUi::ShowConfigFileDialog() {
+  if (!configFileDialog_) {
+    ADD_FAILURE() << "Unexpected configuration-file dialog";
+    return;
+  }
+  configFileDialog_();
+}
+
+void ScriptedUi::SetStatus(StatusPanel panel, const std::string& text) {
+  const std::string key = StatusPanelKey(panel);
+  status_[key] = text;
+  statusHistory_.emplace_back(key, text);
+}
+
+void ScriptedUi::RunWhileHandlingEvents(const std::function<void()>& work) {
+  ++backgroundWorkCalls_;
+  work();
 }
 
 std::string ScriptedUi::Status(const std::string& panelKey) const {

@@ -19,6 +19,8 @@ using core::MsgButtons;
 using core::MsgIcon;
 using core::MsgResult;
 using core::Pointer;
+using core::StatusPanel;
+using core::StatusPanelKey;
 using core::Ui;
 
 struct RecordedMessage {
@@ -95,8 +97,10 @@ class ScriptedUi : public Ui {
   const std::vector<double>& Waits() const { return waits_; }
   int SplashCloseCalls() const { return splashCloseCalls_; }
 
-  // Current text of a status panel ("" when never set) and every text set, in order.
+  // Current text of a status panel ("" when never set) and every text set, in order, by the
+  // panels' keys.
   std::string Status(const std::string& panelKey) const;
+  std::string Status(StatusPanel panel) const { return Status(StatusPanelKey(panel)); }
   const std::vector<std::pair<std::string, std::string>>& StatusHistory() const { return statusHistory_; }
 
   Pointer CurrentPointer() const { return pointer_; }
@@ -106,6 +110,12 @@ class ScriptedUi : public Ui {
   // ticks or to change state while a loop waits).
   int ProcessEventsCalls() const { return processEventsCalls_; }
   void SetProcessEventsHook(std::function<void()> hook) { processEventsHook_ = std::move(hook); }
+  // Work run through RunWhileHandlingEvents so far (run at once, on the caller's thread).
+  int BackgroundWorkCalls() const { return backgroundWorkCalls_; }
+
+  // What the configuration-file dialog does when it is shown (a test picks there, as the
+  // dialog's OK or Cancel would); a dialog shown without it fails the test.
+  void SetConfigFileDialog(std::function<void()> dialog) { configFileDialog_ = std::move(dialog); }
 
   int RaiseCalls() const { return raiseCalls_; }
   const std::vector<std::string>& ActivatedTitles() const { return activatedTitles_; }
@@ -127,9 +137,11 @@ class ScriptedUi : public Ui {
   std::string AskNestName(const std::string& proposedName,
                           const std::function<void()>& clearNestDir) override;
   std::optional<core::PrintSetup> AskPrintSetup() override;
-  void SetStatus(const std::string& panelKey, const std::string& text) override;
+  void ShowConfigFileDialog() override;
+  void SetStatus(StatusPanel panel, const std::string& text) override;
   void SetPointer(Pointer pointer) override;
   void ProcessEvents() override;
+  void RunWhileHandlingEvents(const std::function<void()>& work) override;
   void RaiseMainWindow() override { ++raiseCalls_; }
   void ActivateWindowByTitle(const std::string& title) override { activatedTitles_.push_back(title); }
   void OpenUrl(const std::string& url) override { openedUrls_.push_back(url); }
@@ -173,6 +185,8 @@ class ScriptedUi : public Ui {
   Pointer pointer_ = Pointer::Normal;
   std::vector<Pointer> pointerHistory_;
   int processEventsCalls_ = 0;
+  int backgroundWorkCalls_ = 0;
+  std::function<void()> configFileDialog_;
   std::function<void()> processEventsHook_;
   int raiseCalls_ = 0;
   std::vector<std::string> activatedTitles_;

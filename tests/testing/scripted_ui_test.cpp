@@ -108,9 +108,9 @@ TEST(ScriptedUiTest, FolderChoicesComeFromTheirOwnQueue) {
 
 TEST(ScriptedUiTest, RecordsStatusPointerAndWindowRequests) {
   ScriptedUi ui;
-  ui.SetStatus("Progress", "Nesting Sheet 1");
-  ui.SetStatus("X", " 12.5");
-  ui.SetStatus("Progress", "");
+  ui.SetStatus(StatusPanel::Progress, "Nesting Sheet 1");
+  ui.SetStatus(StatusPanel::X, " 12.5");
+  ui.SetStatus(StatusPanel::Progress, "");
   ui.SetPointer(Pointer::Busy);
   ui.SetPointer(Pointer::Normal);
   ui.RaiseMainWindow();
@@ -119,7 +119,8 @@ TEST(ScriptedUiTest, RecordsStatusPointerAndWindowRequests) {
 
   EXPECT_EQ(ui.Status("Progress"), "");
   EXPECT_EQ(ui.Status("X"), " 12.5");
-  EXPECT_EQ(ui.Status("ZoomPct"), "");
+  EXPECT_EQ(ui.Status(StatusPanel::ZoomPct), "");
+  EXPECT_EQ(ui.Status(StatusPanel::X), " 12.5");
   EXPECT_EQ(ui.StatusHistory().front(), (std::pair<std::string, std::string>{"Progress", "Nesting Sheet 1"}));
   EXPECT_EQ(ui.StatusHistory().size(), 3u);
   EXPECT_EQ(ui.CurrentPointer(), Pointer::Normal);

@@ -37,6 +37,10 @@ class QuietUi : public Ui {
                                           const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> ChooseFolderFollowing(const std::string&, const std::string&, const std::string&,
+                                                   const std::function<void(const std::string&)>&) override {
+    return std::nullopt;
+  }
   std::optional<std::string> ChooseFileToOpen(const FileChoice&) override { return FileToOpen; }
   std::optional<std::string> ChooseFileToSave(const FileChoice&) override { return FileToSave; }
   double TimeOfDay() override { return 0; }
@@ -45,7 +49,9 @@ class QuietUi : public Ui {
   void ShowConfigFileDialog() override {
     if (ConfigFileDialog) ConfigFileDialog();
   }
-  void SetStatus(const std::string&, const std::string&) override {}
+  std::string AskNestName(const std::string&, const std::function<void()>&) override { return {}; }
+  void SetStatus(StatusPanel, const std::string&) override {}
+  void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
   void SetPointer(Pointer) override {}
   void ProcessEvents() override {}
   void RaiseMainWindow() override {}

@@ -364,7 +364,7 @@ TEST_F(WorkListFilesTest, SavedListLoadsBackWithItsUnitsAndSortedByMaterial) {
   SaveWorkList(program);
   const auto& saveDialog = ui.FileChoices().back();
   EXPECT_TRUE(saveDialog.save);
-  EXPECT_EQ(saveDialog.choice.filter, "PRC (*.PRC)|*.prc");
+  EXPECT_EQ(saveDialog.choice.filters, (std::vector<core::FileFilter>{{"PRC (*.PRC)", {"*.prc"}}}));
   EXPECT_EQ(saveDialog.choice.defaultExt, ".PRC");
 
   ClearWorkList(program);
