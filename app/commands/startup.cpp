@@ -87,8 +87,10 @@ std::vector<std::string> Shutdown(core::Program& program) {
   }
   error.clear();
   const std::string name = program.FrameSetCaption;
-  if (!settings::SaveSettingsCsv(program, name, &error))
+  // A configuration read only in part is not written back shortened over the user's file.
+  if (program.ConfigMayBeWrittenBack && !settings::SaveSettingsCsv(program, name, &error)) {
     failures.push_back(program.AppDir + name + ": " + error);
+  }
   if (!support::WriteIni(program, "Config", "CfgFile", name)) failures.push_back(program.IniPath);
   return failures;
 }

@@ -88,10 +88,10 @@ class Ui {
   // The open-file and save-file dialogs (work-list files and the like). nullopt when cancelled.
   struct FileChoice {
     std::string title;
-    std::string fileName;     // proposed name; empty for none
+    std::string fileName;             // proposed name; empty for none
     std::vector<FileFilter> filters;  // the type list, first entry chosen
-    std::string defaultExt;   // ".PRC": appended to a typed name without an extension; may be empty
-    std::string startFolder;  // the folder the dialog opens in
+    std::string defaultExt;           // ".PRC": appended to a typed name without an extension; may be empty
+    std::string startFolder;          // the folder the dialog opens in
   };
   virtual std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) = 0;
   virtual std::optional<std::string> ChooseFileToSave(const FileChoice& choice) = 0;
@@ -111,7 +111,8 @@ class Ui {
   // clearNestDir runs each time "Clear Nest Dir" is pressed (the dialog stays open). Returns
   // the box's text after OK, unchanged, and "" after Cancel or when the dialog is closed
   // otherwise.
-  virtual std::string AskNestName(const std::string& proposedName, const std::function<void()>& clearNestDir) = 0;
+  virtual std::string AskNestName(const std::string& proposedName,
+                                  const std::function<void()>& clearNestDir) = 0;
 
   // The print set-up dialog, modal, before every print command; its choice also becomes the
   // printer's. nullopt after Cancel: the command prints nothing.

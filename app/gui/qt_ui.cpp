@@ -198,7 +198,8 @@ void QtUi::SetStatus(core::StatusPanel panel, const std::string& text) {
   if (!mainWindow_) return;
   auto* bar = mainWindow_->findChild<QStatusBar*>();
   if (bar == nullptr) return;
-  if (auto* label = bar->findChild<QLabel*>(QString::fromUtf8(core::StatusPanelKey(panel)))) label->setText(Q(text));
+  if (auto* label = bar->findChild<QLabel*>(QString::fromUtf8(core::StatusPanelKey(panel))))
+    label->setText(Q(text));
 }
 
 void QtUi::SetPointer(core::Pointer pointer) {

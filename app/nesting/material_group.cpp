@@ -131,7 +131,7 @@ GroupResult NestMaterialGroup(RunValues& run, const GroupNestingSettings& settin
   }
 
   ui.SetStatus(core::StatusPanel::Progress, "*** Standby... Calculating Nesting Co-ordinates for " +
-                               std::to_string(groupPartTotal) + " Parts...*** ");
+                                                std::to_string(groupPartTotal) + " Parts...*** ");
   ui.ProcessEvents();
 
   // Optimize may take seconds; the window keeps answering meanwhile. The optimizer object is

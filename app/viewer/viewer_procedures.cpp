@@ -151,8 +151,9 @@ void ViewerMouseUp(core::Program& program, int button, int /*shift*/, float /*x*
 
 void ShowSpotZoomStatus(core::Program& program) {
   const drawing::Drawing& dxf = program.DXF1;
-  program.ui().SetStatus(core::StatusPanel::ZoomPct, "Spot Zoom (L/R): " + text::CStrSingle(dxf.SpotZoomLeft()) + "% / " +
-                                        text::CStrSingle(dxf.SpotZoomRight()) + "% ");
+  program.ui().SetStatus(core::StatusPanel::ZoomPct,
+                         "Spot Zoom (L/R): " + text::CStrSingle(dxf.SpotZoomLeft()) + "% / " +
+                             text::CStrSingle(dxf.SpotZoomRight()) + "% ");
 }
 
 }  // namespace tv::viewer

@@ -25,8 +25,8 @@ namespace {
 const core::FileFilter kPrcFilter{"PRC (*.PRC)", {"*.prc"}};
 const core::FileFilter kListFilter{"List Files", {"*.*"}};
 
-core::Ui::FileChoice WorkListFileChoice(core::Program& program, const char* title, const core::FileFilter& filter,
-                                        const char* defaultExt) {
+core::Ui::FileChoice WorkListFileChoice(core::Program& program, const char* title,
+                                        const core::FileFilter& filter, const char* defaultExt) {
   core::Ui::FileChoice choice;
   choice.title = title;
   choice.filters = {filter};

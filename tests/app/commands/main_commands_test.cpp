@@ -106,7 +106,8 @@ TEST_F(MainCommandsTest, OpenRemembersTheFolderAndSaveAsOffersTheLastName) {
                                             "100\n21\n50\n0\nENDSEC\n0\nEOF\n");
   ui_.ExpectFileChoice(drawing, "Open DXF File");
   EXPECT_TRUE(OpenDrawing(program_));
-  EXPECT_EQ(ui_.FileChoices().back().choice.filters, (std::vector<core::FileFilter>{{"DXF (*.dxf)", {"*.dxf"}}}));
+  EXPECT_EQ(ui_.FileChoices().back().choice.filters,
+            (std::vector<core::FileFilter>{{"DXF (*.dxf)", {"*.dxf"}}}));
   EXPECT_EQ(ui_.FileChoices().back().choice.defaultExt, ".DXF");
   EXPECT_EQ(support::GetUserSetting(program_, "Paths", "Open"), folder_.Path() + "parts/");
   EXPECT_EQ(program_.ViewerCaption, drawing);

@@ -145,6 +145,18 @@ TEST_F(StartupTest, ShutdownSavesStockSettingsAndTheirNameWithoutAsking) {
   EXPECT_EQ(support::ReadIni(program_, "Config", "CfgFile"), "Shop.CFG");
 }
 
+TEST_F(StartupTest, ShutdownLeavesAConfigurationReadOnlyInPartAlone) {
+  ASSERT_EQ(Startup(program_, Exe()), StartupResult::Started);
+  const std::string before = ReadText(folder_.Path() + "Tavo.CFG");
+  program_.Settings.SetCellText(1, 2, "99");
+  program_.ConfigMayBeWrittenBack = false;
+  EXPECT_TRUE(Shutdown(program_).empty());
+  EXPECT_EQ(ReadText(folder_.Path() + "Tavo.CFG"), before);
+  program_.ConfigMayBeWrittenBack = true;
+  EXPECT_TRUE(Shutdown(program_).empty());
+  EXPECT_NE(ReadText(folder_.Path() + "Tavo.CFG"), before);
+}
+
 TEST_F(StartupTest, ShutdownGoesOnPastAStepThatFails) {
   ASSERT_EQ(Startup(program_, Exe()), StartupResult::Started);
   // "Mat.dat" cannot be written where a folder of that name stands.
