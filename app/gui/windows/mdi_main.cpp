@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -58,6 +59,12 @@ class CloseRefuser : public QObject {
 MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent), program_(program) {
   setObjectName(QStringLiteral("mdiMain"));
   setWindowTitle(QString::fromUtf8(kTitle));
+  // The "NEST FONT" choices: the fonts this system can print with.
+  program_.PrinterFonts = [] {
+    std::vector<std::string> fonts;
+    for (const QString& family : QFontDatabase::families()) fonts.push_back(family.toStdString());
+    return fonts;
+  };
 
   mdi_ = new QMdiArea(this);
   mdi_->setObjectName(QStringLiteral("ClientArea"));

@@ -27,6 +27,7 @@ class StartupTest : public ::testing::Test {
   StartupTest() {
     fs::copy(fs::path(TAVOLIN_SOURCE_DIR) / "samples", folder_.Path(), fs::copy_options::recursive);
     program_.RegistryFolder = folder_.Path() + "registry";
+    program_.PrinterFonts = [] { return std::vector<std::string>{"Sans"}; };
     ui_.SetTimeOfDay(36000);
   }
 
@@ -91,7 +92,7 @@ TEST_F(StartupTest, FoldersThatExistAlreadyAreNoError) {
   fs::create_directories(folder_.Path() + "Nests");
   test_support::WriteText(folder_.Path() + "Nests/NEST001.DXF", "0\nEOF\n");
   ASSERT_EQ(Startup(program_, Exe()), StartupResult::Started);
-  EXPECT_TRUE(ui_.Messages().empty());
+  for (const auto& message : ui_.Messages()) ADD_FAILURE() << message.title << ": " << message.text;
 }
 
 TEST_F(StartupTest, WithoutConfigurationTheProgramEndsBeforeTheWindowsArePlaced) {
