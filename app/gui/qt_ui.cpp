@@ -194,6 +194,11 @@ std::string QtUi::AskNestName(const std::string& proposedName, const std::functi
   return dialog.Ask(proposedName, clearNestDir);
 }
 
+std::optional<core::PrintSetup> QtUi::AskPrintSetup() {
+  if (!printSetup_) return std::nullopt;
+  return printSetup_();
+}
+
 void QtUi::SetStatus(core::StatusPanel panel, const std::string& text) {
   if (!mainWindow_) return;
   auto* bar = mainWindow_->findChild<QStatusBar*>();

@@ -27,6 +27,9 @@ class QtUi : public core::Ui {
   // Dialogs that other windows build: the configuration-file dialog and closing the splash.
   void SetConfigFileDialog(std::function<void()> show) { configFileDialog_ = std::move(show); }
   void SetSplashCloser(std::function<void()> close) { splashCloser_ = std::move(close); }
+  void SetPrintSetupDialog(std::function<std::optional<core::PrintSetup>()> ask) {
+    printSetup_ = std::move(ask);
+  }
 
   // Ui
   core::MsgResult Message(const std::string& text, const std::string& title, core::MsgIcon icon,
@@ -44,6 +47,8 @@ class QtUi : public core::Ui {
   void ShowConfigFileDialog() override;
   std::string AskNestName(const std::string& proposedName,
                           const std::function<void()>& clearNestDir) override;
+  // Without a print set-up dialog set nothing is chosen (the print command prints nothing).
+  std::optional<core::PrintSetup> AskPrintSetup() override;
   void SetStatus(core::StatusPanel panel, const std::string& text) override;
   void SetPointer(core::Pointer pointer) override;
   void ProcessEvents() override;
@@ -60,6 +65,7 @@ class QtUi : public core::Ui {
   QPointer<QWidget> mainWindow_;
   std::function<void()> configFileDialog_;
   std::function<void()> splashCloser_;
+  std::function<std::optional<core::PrintSetup>()> printSetup_;
   bool busy_ = false;
 };
 

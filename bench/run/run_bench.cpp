@@ -63,6 +63,7 @@ class SilentUi : public tv::core::Ui {
   void WaitWithoutEvents(double) override {}
   void CloseSplash() override {}
   void ShowConfigFileDialog() override {}
+  std::optional<tv::core::PrintSetup> AskPrintSetup() override { return std::nullopt; }
   std::string AskNestName(const std::string& proposedName, const std::function<void()>&) override {
     return proposedName;
   }

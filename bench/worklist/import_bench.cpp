@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,10 +42,18 @@ class CountingUi : public tv::core::Ui {
   std::optional<std::string> ChooseFileToSave(const FileChoice&) override { return std::nullopt; }
   double TimeOfDay() override { return 36000; }
   void WaitWithoutEvents(double) override {}
+  std::optional<std::string> ChooseFolderFollowing(const std::string&, const std::string&, const std::string&,
+                                                   const std::function<void(const std::string&)>&) override {
+    return std::nullopt;
+  }
   void CloseSplash() override {}
-  void SetStatus(const std::string&, const std::string&) override {}
+  void ShowConfigFileDialog() override {}
+  std::string AskNestName(const std::string&, const std::function<void()>&) override { return {}; }
+  std::optional<tv::core::PrintSetup> AskPrintSetup() override { return std::nullopt; }
+  void SetStatus(tv::core::StatusPanel, const std::string&) override {}
   void SetPointer(tv::core::Pointer) override {}
   void ProcessEvents() override { ++pumps; }
+  void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
   void RaiseMainWindow() override {}
   void ActivateWindowByTitle(const std::string&) override {}
   void OpenUrl(const std::string&) override {}

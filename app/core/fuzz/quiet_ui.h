@@ -50,6 +50,7 @@ class QuietUi : public Ui {
     if (ConfigFileDialog) ConfigFileDialog();
   }
   std::string AskNestName(const std::string&, const std::function<void()>&) override { return {}; }
+  std::optional<PrintSetup> AskPrintSetup() override { return std::nullopt; }
   void SetStatus(StatusPanel, const std::string&) override {}
   void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
   void SetPointer(Pointer) override {}
