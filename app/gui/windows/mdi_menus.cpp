@@ -160,16 +160,17 @@ void MdiMain::BuildStatusBar() {
     const char* key;
     const char* text;
     int stretch;
-    int minWidth;
+    const char* widest;  // the longest text the panel shows whole
   };
   const Panel panels[] = {
-      {"Panel1", "Tavolin", 0, 70}, {"Progress", "", 1, 200}, {"ZoomState", "", 0, 90},
-      {"X", "X:", 0, 110},          {"Y", "Y:", 0, 110},      {"ZoomPct", "", 0, 110},
+      {"Panel1", "Tavolin", 0, "Tavolin"},  {"Progress", "", 1, "*** Loading Parts...*** "},
+      {"ZoomState", "", 0, "Zoom Window "}, {"X", "X:", 0, "X: -99999.999"},
+      {"Y", "Y:", 0, "Y: -99999.999"},      {"ZoomPct", "", 0, "Spot Zoom (L/R): 200% / 200%"},
   };
   for (const Panel& panel : panels) {
     auto* label = new QLabel(QString::fromUtf8(panel.text), bar);
     label->setObjectName(QString::fromUtf8(panel.key));
-    label->setMinimumWidth(panel.minWidth);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString::fromUtf8(panel.widest)) + 12);
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     bar->addPermanentWidget(label, panel.stretch);

@@ -205,6 +205,9 @@ void RunWindowTest::optimizeOnTheWorkerWritesWhatTheSynchronousCallWrites() {
   QVERIFY(ticks > 0);
   QVERIFY2(answerer.Unexpected().isEmpty(), qPrintable(answerer.Unexpected().join('\n')));
 
+  if (generatedParts == 0 && qEnvironmentVariableIsSet("TAVOLIN_SCREENSHOTS")) {
+    w.window->grab().save(qEnvironmentVariable("TAVOLIN_SCREENSHOTS") + QStringLiteral("/after-run.png"));
+  }
   const auto written = WrittenFiles(w.folder.Path());
   QCOMPARE(written.size(), expected.size());
   for (const auto& [name, text] : expected) {
