@@ -24,10 +24,12 @@
 namespace tv::nesting {
 namespace {
 
-void RefreshWhenChanged(core::FileListState& list) {
-  if (list.Path.empty()) return;
+bool RefreshWhenChanged(core::FileListState& list) {
+  if (list.Path.empty()) return false;
   const int count = files::FCount(support::AddBackslash(list.Path) + list.Pattern);
-  if (static_cast<int>(list.Items.size()) != count) support::RefreshFileList(list);
+  if (static_cast<int>(list.Items.size()) == count) return false;
+  support::RefreshFileList(list);
+  return true;
 }
 
 // The request file in the source folder, as it is named on disk. Without a source folder there is
@@ -117,8 +119,8 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex, const File
   // Switched off while the source-folder dialog is open: the folder text follows the dialog's
   // selection then, and a request in a folder the user merely passes over is not theirs to run.
   if (!program.Input.BatchWatcherOn) return;
-  RefreshWhenChanged(program.Input.SourceList);
-  RefreshWhenChanged(program.Input.NestList);
+  if (RefreshWhenChanged(program.Input.SourceList)) program.Notify(core::Change::SourceList);
+  if (RefreshWhenChanged(program.Input.NestList)) program.Notify(core::Change::NestList);
 
   program.RespondToBatch = settings::GetSettingValue(program, "Respond to Batch") == "YES";
   if (!program.RespondToBatch) return;

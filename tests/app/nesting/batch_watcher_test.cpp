@@ -327,11 +327,17 @@ TEST_F(BatchWatcher, LinesEndAtCrLfLfOrALoneCr) {
 TEST_F(BatchWatcher, RefreshesTheDrawingListsWhenTheirFoldersChange) {
   Setting("Respond to Batch", "NO");
   ASSERT_EQ(program.Input.SourceList.Items.size(), 2u);
+  std::vector<core::Change> notices;
+  auto listening = program.Changes.Subscribe([&notices](core::Change c) { notices.push_back(c); });
+  Tick();
+  EXPECT_TRUE(notices.empty());  // nothing changed, nothing to show
   WritePart("new.dxf", 100, 100);
   ASSERT_TRUE(files::WriteFileAtomic(Nests() + "JOB001.DXF", "0\nEOF\n"));
   Tick();
   EXPECT_EQ(program.Input.SourceList.Items.size(), 3u);
   EXPECT_EQ(program.Input.NestList.Items, std::vector<std::string>{"JOB001.DXF"});
+  // The windows showing the lists are told.
+  EXPECT_EQ(notices, (std::vector<core::Change>{core::Change::SourceList, core::Change::NestList}));
 }
 
 }  // namespace
