@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   tv::core::Program program(ui);
   tv::gui::MdiMain window(program);
   ui.SetMainWindow(&window);
+  ui.SetPrintSetupDialog([&window] { return window.AskPrintSetup(); });
+  ui.SetSplashCloser([&window] { window.CloseSplash(); });
   std::string executable = tv::files::ExeName();
   if (executable.empty()) executable = QCoreApplication::applicationFilePath().toStdString();
   if (!window.Start(executable)) return 1;

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 
+#include "about/about.h"
 #include "commands/main_commands.h"
 #include "gui/windows/mdi_main.h"
 #include "nesting/batch_watcher.h"
@@ -77,6 +78,8 @@ void MdiMain::Toolbar1_ButtonClick(const QString& key) {
     mVZFunction_Click(2);
   } else if (key == QLatin1String("btnLayers")) {
     mELayers_Click();
+  } else if (key == QLatin1String("btnHelp")) {
+    about::ShowHelpIndex(program_);
   }
   SetToolbarState();
 }

@@ -1,4 +1,6 @@
 #include "gui/windows/mdi_main.h"
+#include "gui/dialogs/frm_about.h"
+#include "gui/printing/printing_commands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,6 +81,8 @@ MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent),
   toolbar1_->setMovable(false);
   toolbar1_->setIconSize(QSize(16, 16));
 
+  printing_ = std::make_unique<PrintingCommands>(program_);
+  printing_->SetParent(this);
   BuildMenus();
   BuildStatusBar();
   BuildPopup();
@@ -108,6 +112,14 @@ MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent),
 
 MdiMain::~MdiMain() = default;
 
+std::optional<core::PrintSetup> MdiMain::AskPrintSetup() {
+  return printing_->AskPrintSetup();
+}
+
+void MdiMain::CloseSplash() {
+  if (splash_) splash_->close();
+}
+
 double MdiMain::Dpi() const {
   const double dpi = logicalDpiY();
   return dpi > 0 ? dpi : 96.0;
@@ -116,6 +128,7 @@ double MdiMain::Dpi() const {
 bool MdiMain::Start(const std::string& executablePath) {
   if (!isVisible()) show();
   commands::StartupSteps steps;
+  steps.ShowSplash = [this] { splash_ = ShowSplash(program_, this); };
   steps.BuildToolbar = [this] {
     LoadToolBarButtons();
     EnableViewMenus();

@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "commands/main_layout.h"
@@ -27,6 +29,8 @@ class QToolBar;
 namespace tv::gui {
 
 class FileMgr;
+class FrmAbout;
+class PrintingCommands;
 class ProgramNotices;
 class ShtStk;
 class Viewer;
@@ -87,6 +91,12 @@ class MdiMain : public QMainWindow {
   void ShowExtentsAndZoom();
   void ShowZoomCoordinates();
 
+  // The session's printer and the print commands; the Ui's print set-up asks through it.
+  PrintingCommands& Printing() { return *printing_; }
+  std::optional<core::PrintSetup> AskPrintSetup();
+  // Closes the start-up splash (the About box without OK) when it is still up.
+  void CloseSplash();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -137,6 +147,8 @@ class MdiMain : public QMainWindow {
   bool closeInteractive_ = true;
   std::string lastSavedDrawing_;
   QSet<QString> unavailable_;
+  std::unique_ptr<PrintingCommands> printing_;
+  QPointer<FrmAbout> splash_;
 };
 
 }  // namespace tv::gui

@@ -9,6 +9,8 @@
 #include <QToolBar>
 
 #include "commands/main_commands.h"
+#include "gui/dialogs/frm_about.h"
+#include "gui/printing/printing_commands.h"
 #include "gui/windows/mdi_main.h"
 #include "gui/windows/toolbar_icons.h"
 #include "viewer/viewer_procedures.h"
@@ -45,12 +47,15 @@ void MdiMain::BuildMenus() {
   AddCommand(mFile, "mFSaveAsNewDXF", "Save &DXF as...", QKeySequence(Qt::CTRL | Qt::Key_D),
              [this] { commands::SaveDrawingAs(program_, lastSavedDrawing_); });
   mFile->addSeparator();
-  // The printing commands come with the printing windows.
-  AddCommand(mFile, "mFPrtMPL", "Print &Material Pull List", QKeySequence(Qt::CTRL | Qt::Key_M), {});
+  AddCommand(mFile, "mFPrtMPL", "Print &Material Pull List", QKeySequence(Qt::CTRL | Qt::Key_M),
+             [this] { printing_->mFPrtMPL_Click(); });
   mFile->addSeparator();
-  AddCommand(mFile, "mFPrintExtents", "Print &Extents", QKeySequence(Qt::CTRL | Qt::Key_E), {});
-  AddCommand(mFile, "mFPrintCurrentView", "Print &Current View", {}, {});
-  AddCommand(mFile, "mfPAN", "Print &All Nests", QKeySequence(Qt::CTRL | Qt::Key_A), {});
+  AddCommand(mFile, "mFPrintExtents", "Print &Extents", QKeySequence(Qt::CTRL | Qt::Key_E),
+             [this] { printing_->mFPrintExtents_Click(); });
+  AddCommand(mFile, "mFPrintCurrentView", "Print &Current View", {},
+             [this] { printing_->mFPrintCurrentView_Click(); });
+  AddCommand(mFile, "mfPAN", "Print &All Nests", QKeySequence(Qt::CTRL | Qt::Key_A),
+             [this] { printing_->mfPAN_Click(); });
   mFile->addSeparator();
   AddCommand(mFile, "mFClose", "Exit", {}, [this] { close(); });
 
@@ -87,13 +92,12 @@ void MdiMain::BuildMenus() {
 
   auto* mHelp = bar->addMenu(QStringLiteral("Help"));
   mHelp->setObjectName(QStringLiteral("mHelp"));
-  AddCommand(mHelp, "mHAbout", "About", {}, {});
+  AddCommand(mHelp, "mHAbout", "About", {}, [this] { ShowAboutBox(program_, this); });
   AddCommand(mHelp, "mHOLHelp", "Online Help", {},
              [this] { program_.ui().OpenUrl(commands::OnlineManualUrl()); });
 
   // Items whose windows are built elsewhere and have not arrived.
-  for (const char* name :
-       {"mFPrtMPL", "mFPrintExtents", "mFPrintCurrentView", "mfPAN", "mEOptions", "SrchWL", "mHAbout"}) {
+  for (const char* name : {"mEOptions", "SrchWL"}) {
     unavailable_.insert(QString::fromUtf8(name));
   }
 }
@@ -134,7 +138,6 @@ void MdiMain::LoadToolBarButtons() {
   button("btnLayers", "View and edit layer settings", false);
   separator();
   button("btnHelp", "Help", false);
-  for (const char* name : {"btnPrint", "btnHelp"}) unavailable_.insert(QString::fromUtf8(name));
   UpdateCommandStates();
 }
 
