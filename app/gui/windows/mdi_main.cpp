@@ -169,7 +169,12 @@ bool MdiMain::Start(const std::string& executablePath) {
     }
     return layout_.Viewer.Width;
   };
-  if (commands::Startup(program_, executablePath, steps) != commands::StartupResult::Started) return false;
+  const bool startedUp =
+      commands::Startup(program_, executablePath, steps) == commands::StartupResult::Started;
+  // The input window's load closes the splash through the Ui; whatever happened, it is gone once
+  // the start-up is over.
+  CloseSplash();
+  if (!startedUp) return false;
   started_ = true;
   batchTimer_->start();
   UpdateCommandStates();
