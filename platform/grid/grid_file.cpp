@@ -166,6 +166,17 @@ bool Grid::LoadWhole(const std::function<bool(Grid& copy)>& fill) {
 }
 
 bool Grid::LoadGridText(std::string_view text, std::string* error, LoadRules rules) {
+  // The first item equal to the cell's text, when no valid index was given.
+  auto selectChoiceOfText = [](Cell& cell) {
+    if (!cell.format.choices || cell.choiceIndex >= 0) return;
+    const auto& items = *cell.format.choices;
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (items[i] == cell.text) {
+        cell.choiceIndex = static_cast<int>(i);
+        return;
+      }
+    }
+  };
   auto fail = [&](std::string why) {
     if (error) *error = std::move(why);
     return false;
@@ -261,15 +272,7 @@ bool Grid::LoadGridText(std::string_view text, std::string* error, LoadRules rul
       }
       Cell& cell = staged.rows[static_cast<size_t>(*r)][static_cast<size_t>(*c)];
       cell.text = detail::Unescape(f[3]);
-      if (cell.format.choices && cell.choiceIndex < 0) {
-        const auto& items = *cell.format.choices;
-        for (size_t i = 0; i < items.size(); ++i) {
-          if (items[i] == cell.text) {
-            cell.choiceIndex = static_cast<int>(i);
-            break;
-          }
-        }
-      }
+      selectChoiceOfText(cell);
       continue;
     }
     if (f[0] == "format" && !dataOnly && f.size() == 8) {
@@ -289,6 +292,8 @@ bool Grid::LoadGridText(std::string_view text, std::string* error, LoadRules rul
       cell.format.choices = ItemsOf(detail::Unescape(f[6]));
       const int count = cell.format.choices ? static_cast<int>(cell.format.choices->size()) : 0;
       cell.choiceIndex = *index >= 0 && *index < count ? *index : -1;
+      // A hand-written file may give the text first: it selects its item as it would after.
+      if (!cell.text.empty()) selectChoiceOfText(cell);
       continue;
     }
     problem = where + "unknown record";

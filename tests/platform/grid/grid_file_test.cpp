@@ -300,6 +300,17 @@ TEST_F(TempDir, FilesReEncodedByAnEditorLoadTheSame) {
   }
 }
 
+// Our files give a cell's format before its text; a file written otherwise must read the same.
+TEST(GridFile, AChoiceTextGivenBeforeItsFormatSelectsItsItem) {
+  Grid g(0, 0);
+  ASSERT_TRUE(g.LoadGridText(
+      "TAVOLIN GRID\t1\tfull\nsize\t1\t2\ncell\t1\t2\tB\nformat\t1\t2\t8\t255\t\tA\\tB\t19\nend\n"));
+  EXPECT_EQ(g.ChoiceIndexAt(1, 2), 1);
+  Grid again(0, 0);
+  ASSERT_TRUE(again.LoadGridText(g.SaveGridText(false)));
+  EXPECT_EQ(again.SaveGridText(false), g.SaveGridText(false));
+}
+
 TEST_F(TempDir, FailuresAreReported) {
   Grid g(1, 1);
   g.SetCellText(1, 1, "kept");
