@@ -1,6 +1,7 @@
 #include "gui/dialogs/frm_about.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace tv::gui {
 namespace {
@@ -133,7 +135,17 @@ FrmAbout* ShowSplash(core::Program& program, QWidget* parent) {
   auto* splash = new FrmAbout(program, FrmAbout::Mode::Splash, parent);
   splash->show();
   splash->raise();
-  QCoreApplication::processEvents();
+  // The start-up goes on without handling events for a while, so the splash is painted now:
+  // the window system is given a moment to map it and ask for its picture.
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 150 || (splash->windowHandle() != nullptr &&
+                                    !splash->windowHandle()->isExposed() && waited.elapsed() < 1000)) {
+    QGuiApplication::sync();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  splash->repaint();
+  QGuiApplication::sync();
   return splash;
 }
 
