@@ -74,6 +74,8 @@ class Vrex final : public IVrex, public IConnectionPointContainer {
   HResult Optimize(int32_t useCallback) override {
     // A sink may release the caller's last reference while the run goes on.
     AddRef();
+    // SAWPLAN_SCAN is read for every run, so one process can run each scan path in turn.
+    ModuleOptimizer().scanPath = DefaultScanPath();
     ModuleOptimizer().Optimize(useCallback,
                                [this](const tVREXProgress& progress) { FireConnecto(progress); });
     Release();

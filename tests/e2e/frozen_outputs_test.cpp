@@ -31,6 +31,9 @@ struct OutputCase {
   std::string folder;      // job folder under the program folder
   int generatedParts = 0;  // > 0: the folder is generated with that many parts
   std::vector<std::pair<std::string, std::string>> settings;  // name, value ("YES"/"NO" for flags)
+  std::string scan;      // the optimizer's scan path forced through SAWPLAN_SCAN ("" for its own)
+  std::string frozenAs;  // the fixture it must match ("" for its own name)
+  std::string Fixture() const { return frozenAs.empty() ? name : frozenAs; }
 };
 
 constexpr const char* kRefreeze =
@@ -128,12 +131,16 @@ TEST_P(FrozenOutputs, EveryOutputOfTheRunStaysAsFrozen) {
     }
   }
   const std::map<std::string, std::string> before = Files();
+  if (!job.scan.empty()) setenv("SAWPLAN_SCAN", job.scan.c_str(), 1);
   nesting::Proc_Click(program);
+  if (!job.scan.empty()) unsetenv("SAWPLAN_SCAN");
   ASSERT_FALSE(program.NestFiles.empty());
 
   const std::map<std::string, std::string> outputs = Outputs(before);
-  const std::string fixture = Cat(TAVOLIN_SOURCE_DIR, "/tests/e2e/fixtures/", job.name, ".txt");
+  const std::string fixture = Cat(TAVOLIN_SOURCE_DIR, "/tests/e2e/fixtures/", job.Fixture(), ".txt");
   if (std::getenv("TAVOLIN_REFREEZE_OUTPUTS") != nullptr) {
+    // A case frozen as another only compares.
+    if (!job.frozenAs.empty()) GTEST_SKIP() << "frozen as " << job.frozenAs;
     std::string text = "# Frozen outputs of the nesting run \"" + job.name + "\" (frozen_outputs_test.cpp)\n";
     for (const auto& [what, hash] : outputs) text += what + " " + hash + "\n";
     ASSERT_TRUE(files::WriteFileAtomic(fixture, text)) << fixture;
@@ -167,15 +174,19 @@ TEST_P(FrozenOutputs, EveryOutputOfTheRunStaysAsFrozen) {
 
 INSTANTIATE_TEST_SUITE_P(
     FrozenOutputs, FrozenOutputs,
-    ::testing::Values(OutputCase{"sample", "Parts", 0, {{"Generate Batch", "YES"}}},
-                      OutputCase{"sample-by-cabinet",
-                                 "Parts",
-                                 0,
-                                 {{"Nest by Cabinet", "YES"},
-                                  {"Small Parts Inside", "NO"},
-                                  {"Nest From Corner", "UPPER RIGHT"}}},
-                      OutputCase{"inch-job", "InchJob", 0, {}},
-                      OutputCase{"generated-500", "Generated", 500, {{"Generate Batch", "YES"}}}),
+    ::testing::Values(
+        OutputCase{"sample", "Parts", 0, {{"Generate Batch", "YES"}}, "", ""},
+        OutputCase{
+            "sample-by-cabinet",
+            "Parts",
+            0,
+            {{"Nest by Cabinet", "YES"}, {"Small Parts Inside", "NO"}, {"Nest From Corner", "UPPER RIGHT"}},
+            "",
+            ""},
+        OutputCase{"inch-job", "InchJob", 0, {}, "", ""},
+        // The scalar scan path must write what the default path writes.
+        OutputCase{"sample-scalar-scan", "Parts", 0, {{"Generate Batch", "YES"}}, "scalar", "sample"},
+        OutputCase{"generated-500", "Generated", 500, {{"Generate Batch", "YES"}}, "", ""}),
     [](const ::testing::TestParamInfo<OutputCase>& param) {
       std::string name = param.param.name;
       std::replace(name.begin(), name.end(), '-', '_');
