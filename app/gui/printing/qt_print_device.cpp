@@ -1,6 +1,7 @@
 #include "gui/printing/qt_print_device.h"
 
 #include <QMarginsF>
+#include <algorithm>
 
 #include "gui/printing/grid_pages.h"
 
@@ -73,7 +74,15 @@ bool QtPrintDevice::PrintDrawing(const drawing::Drawing& drawing, printing::Draw
   options.fillBackground = false;
   options.blackWhite = blackWhite;
   options.lineWidth = printer.resolution() / 200.0;
-  drawingPainter_.Paint(*painter_, drawing, PageArea(printer), *window, options);
+  // The window's own shape on the page, so that nothing beside the view is printed when the page
+  // is of other proportions than the viewer.
+  const QRectF page = PageArea(printer);
+  const double width = std::max(window->right - window->left, 1e-9);
+  const double height = std::max(window->top - window->bottom, 1e-9);
+  const double scale = std::min(page.width() / width, page.height() / height);
+  QRectF target(0, 0, width * scale, height * scale);
+  target.moveCenter(page.center());
+  drawingPainter_.Paint(*painter_, drawing, target, *window, options);
   return true;
 }
 

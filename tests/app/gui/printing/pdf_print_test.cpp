@@ -118,6 +118,30 @@ TEST_F(PdfPrintTest, CurrentViewPrintsOnlyWhatTheViewerShowsAndBlackWhiteHasNoCo
   EXPECT_EQ(ink.colored, 0);
 }
 
+TEST_F(PdfPrintTest, CurrentViewOnAWiderPageLeavesOutWhatLiesBesideTheView) {
+  ASSERT_TRUE(viewer::ShowDxf(program, Sheet("S.DXF")));
+  drawing::Drawing& dxf = program.DXF1;
+  dxf.SetViewportSize(200, 200);
+  dxf.ZoomToExtents();
+  // A square view just right of the filled quarter, over the red line (x 55 to 125, y 30 to 100).
+  dxf.SetZoomFunction(drawing::kZoomWindow);
+  dxf.MouseDownAt(dxf.DrawingToScreenX(55), dxf.DrawingToScreenY(100));
+  dxf.MouseMoveAt(dxf.DrawingToScreenX(125), dxf.DrawingToScreenY(30));
+  dxf.MouseUpAt();
+  float left, top, right, bottom;
+  ASSERT_TRUE(dxf.GetCurrentZoom(left, top, right, bottom));
+  ASSERT_GT(left, 50.5f) << "the view must not show the filled quarter";
+  ui.ExpectPrintSetup(landscapeA4);
+  printing::mFPrintCurrentView_Click(program, device);
+  const QImage page = PageImage(pdf, 1, folder.Path());
+  ASSERT_FALSE(page.isNull());
+  // The landscape page is wider than the square view: its side strips stay white.
+  const int strip = page.width() / 8;
+  EXPECT_EQ(InkIn(page, QRect(0, 0, strip, page.height())).dark, 0);
+  EXPECT_EQ(InkIn(page, QRect(page.width() - strip, 0, strip, page.height())).dark, 0);
+  EXPECT_GT(InkIn(page).dark, 0);
+}
+
 TEST_F(PdfPrintTest, AllNestsPrintsOnePagePerRemainingSheetAndRestoresTheViewer) {
   const std::string earlier = Sheet("Part.DXF");
   ASSERT_TRUE(viewer::ShowDxf(program, earlier));
