@@ -1,0 +1,21 @@
+// How a grid cell is edited: a combo box for a choice cell, a line edit for an edit cell; a
+// check box is ticked in place by the standard item delegate.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace tv::gui {
+
+class GridDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+};
+
+}  // namespace tv::gui
