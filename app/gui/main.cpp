@@ -4,6 +4,7 @@
 
 #include "core/program.h"
 #include "files/file_ops.h"
+#include "gui/dialogs/load_cfg.h"
 #include "gui/qt_ui.h"
 #include "gui/termination_signals.h"
 #include "gui/windows/mdi_main.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   ui.SetMainWindow(&window);
   ui.SetPrintSetupDialog([&window] { return window.AskPrintSetup(); });
   ui.SetSplashCloser([&window] { window.CloseSplash(); });
+  ui.SetConfigFileDialog([&program, &window] { tv::gui::LoadCfg::ShowModal(program, &window); });
   std::string executable = tv::files::ExeName();
   if (executable.empty()) executable = QCoreApplication::applicationFilePath().toStdString();
   if (!window.Start(executable)) return 1;

@@ -1,6 +1,7 @@
 #include "gui/gridview/grid_delegate.h"
 
 #include <QComboBox>
+#include <QPainter>
 
 #include "gui/models/grid_model.h"
 
@@ -44,6 +45,22 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
     return;
   }
   QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+  const bool current = option.state & QStyle::State_HasFocus;
+  QStyleOptionViewItem plain(option);
+  plain.state &= ~QStyle::State_HasFocus;
+  QStyledItemDelegate::paint(painter, plain, index);
+  if (!current) return;
+  painter->save();
+  QPen pen(option.palette.color(QPalette::Highlight), 2);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter->setPen(pen);
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+  painter->restore();
 }
 
 }  // namespace tv::gui

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <algorithm>
 
 #include "gui/gridview/grid_delegate.h"
 #include "gui/models/grid_model.h"
@@ -18,6 +19,9 @@ namespace {
 // One column-width unit of the grid is 140 twips wide; 1440 twips make an inch.
 constexpr double kTwipsPerWidthUnit = 140;
 constexpr double kTwipsPerInch = 1440;
+// Pixels around a heading's text, and the narrowest column (a check box and its margins).
+constexpr int kHeadingPadding = 16;
+constexpr int kMinColumnWidth = 36;
 
 }  // namespace
 
@@ -30,6 +34,8 @@ GridView::GridView(grid::Grid& grid, QWidget* parent)
   setSelectionMode(ExtendedSelection);
   setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
   setWordWrap(false);
+  // Cell colours carry meaning (a marked row, the search's hit): no hover tint over them.
+  viewport()->setAttribute(Qt::WA_Hover, false);
   // Uniform rows keep a long list quick to scroll and repaint.
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -38,6 +44,13 @@ GridView::GridView(grid::Grid& grid, QWidget* parent)
 
   connect(model_, &GridModel::ColumnFormatChanged, this, &GridView::ApplyColumn);
   connect(model_, &QAbstractItemModel::modelReset, this, &GridView::ApplyColumns);
+  connect(model_, &QAbstractItemModel::headerDataChanged, this,
+          [this](Qt::Orientation orientation, int first, int last) {
+            if (orientation != Qt::Horizontal) return;
+            for (int column = first; column <= last; ++column) {
+              if (Grid().ColumnWidth(column + 1) <= 0) ApplyColumn(column);
+            }
+          });
   connect(model_, &GridModel::GridSelectionChanged, this, &GridView::SelectionFromGrid);
   connect(model_, &QAbstractItemModel::layoutChanged, this, &GridView::SelectionFromGrid);
   connect(model_, &GridModel::ActiveCellChanged, this, &GridView::ActiveCellFromGrid);
@@ -73,7 +86,14 @@ void GridView::ApplyColumn(int column) {
   const long col = column + 1;
   setColumnHidden(column, Grid().IsColumnHidden(col));
   const double width = Grid().ColumnWidth(col);
-  if (width > 0) setColumnWidth(column, int(width * PixelsPerWidthUnit() + 0.5));
+  if (width > 0) {
+    setColumnWidth(column, int(width * PixelsPerWidthUnit() + 0.5));
+  } else {
+    // A column without a width of its own is as wide as its heading needs.
+    const QString heading = model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    setColumnWidth(column,
+                   std::max(kMinColumnWidth, fontMetrics().horizontalAdvance(heading) + kHeadingPadding));
+  }
 }
 
 void GridView::ApplyColumns() {

@@ -11,6 +11,7 @@
 
 #include "about/about.h"
 #include "commands/main_commands.h"
+#include "gui/gridview/grid_view.h"
 #include "gui/windows/mdi_main.h"
 #include "nesting/batch_watcher.h"
 #include "viewer/viewer_procedures.h"
@@ -57,6 +58,8 @@ void MdiMain::UpdateCommandStates() {
 }
 
 void MdiMain::RunCommand(const std::function<void()>& command) {
+  // A command reads the grids as the operator sees them: a cell being typed in is finished first.
+  GridView::EndEditsBelow(this);
   if (command) command();
 }
 

@@ -10,6 +10,7 @@
 
 #include "commands/main_commands.h"
 #include "gui/dialogs/frm_about.h"
+#include "gui/dialogs/frm_search.h"
 #include "gui/printing/printing_commands.h"
 #include "gui/windows/mdi_main.h"
 #include "gui/windows/toolbar_icons.h"
@@ -64,7 +65,7 @@ void MdiMain::BuildMenus() {
   AddCommand(mEdit, "mELayers", "Layers...", {}, [this] { mELayers_Click(); });
   AddCommand(mEdit, "mEOptions", "Options...", {}, {});
   AddCommand(mEdit, "mESSClear", "Sheet Stock Clear", {}, [this] { commands::SheetStockClear(program_); });
-  AddCommand(mEdit, "SrchWL", "Search Worklist", {}, {});
+  AddCommand(mEdit, "SrchWL", "Search Worklist", {}, [this] { FrmSearch::ShowModal(program_, this); });
 
   auto* mView = bar->addMenu(QStringLiteral("&View"));
   mView->setObjectName(QStringLiteral("mView"));
@@ -97,7 +98,7 @@ void MdiMain::BuildMenus() {
              [this] { program_.ui().OpenUrl(commands::OnlineManualUrl()); });
 
   // Items whose windows are built elsewhere and have not arrived.
-  for (const char* name : {"mEOptions", "SrchWL"}) {
+  for (const char* name : {"mEOptions"}) {
     unavailable_.insert(QString::fromUtf8(name));
   }
 }

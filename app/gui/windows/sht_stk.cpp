@@ -1,10 +1,126 @@
 #include "gui/windows/sht_stk.h"
 
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTabBar>
+
+#include "gui/gridview/grid_view.h"
+#include "gui/windows/mdi_main.h"
+#include "stock/stock_window.h"
+
 namespace tv::gui {
+namespace {
+
+void Item(QMenu* menu, const char* name, bool visible, const char* caption = "") {
+  for (QAction* action : menu->actions()) {
+    if (action->objectName() != QLatin1String(name)) continue;
+    action->setVisible(visible);
+    if (*caption != '\0') action->setText(QString::fromUtf8(caption));
+  }
+}
+
+// The grids sit below the tab strip's 300 twips.
+constexpr long kGridTop = 300;
+
+}  // namespace
 
 ShtStk::ShtStk(core::Program& program, QWidget* parent) : QWidget(parent), program_(program) {
   setObjectName(QStringLiteral("ShtStk"));
   setWindowTitle(QStringLiteral("Material"));
+
+  matTab_ = new QTabBar(this);
+  matTab_->setObjectName(QStringLiteral("MatTab"));
+  matTab_->addTab(QStringLiteral("Sheet Stock"));
+  matTab_->addTab(QStringLiteral("Pull List"));
+  matTab_->setExpanding(false);
+  connect(matTab_, &QTabBar::tabBarClicked, this, [this](int index) { MatTab_Click(index + 1); });
+
+  ssList_ = new GridView(program_.SSList, this);
+  ssList_->setObjectName(QStringLiteral("SSList"));
+  connect(ssList_, &GridView::RightClicked, this, [this](int clickKind, long, long, QPoint globalPos) {
+    if (clickKind == 0) SSList_RightClick(globalPos);
+  });
+  mpl_ = new GridView(program_.MPL, this);
+  mpl_->setObjectName(QStringLiteral("MPL"));
+  program_.MPL.Events().ButtonClicked = [this](long, long, int) { MPL_ButtonClicked(); };
+
+  // The sheet stock shows first; the pull list fills when a run has ended.
+  ssList_->show();
+  mpl_->hide();
+}
+
+void ShtStk::MatTab_Click(int tab) {
+  if (tab == 1) {
+    ssList_->show();
+    mpl_->hide();
+    matTab_->setCurrentIndex(0);
+  } else if (tab == 2) {
+    ssList_->hide();
+    mpl_->show();
+    matTab_->setCurrentIndex(1);
+  }
+}
+
+QMenu* ShtStk::PopupMenu() const {
+  const auto* main = qobject_cast<const MdiMain*>(window());
+  return main != nullptr ? main->PopupMenu() : nullptr;
+}
+
+void ShtStk::SSList_RightClick(QPoint globalPos) {
+  QMenu* menu = PopupMenu();
+  if (menu == nullptr) return;
+  Item(menu, "MnuExp", false);
+  Item(menu, "MnuDel", true, "Delete Selected Row");
+  for (const char* hidden : {"MnuToProc", "MnuClrProc", "MnuCUC"}) Item(menu, hidden, false);
+  for (const char* shown : {"PopSep", "MnuCopy", "MnuPaste"}) Item(menu, shown, true);
+  if (popupRunner_) {
+    popupRunner_(menu, globalPos);
+  } else {
+    menu->exec(globalPos);
+  }
+  const bool deleteRequested = program_.PopupDeleteRequested;
+  program_.PopupDeleteRequested = false;
+  stock::SSList_PopupClosed(program_, deleteRequested);
+}
+
+void ShtStk::MPL_ButtonClicked() {
+  if (QMenu* menu = PopupMenu()) {
+    for (const char* hidden : {"PopSep", "MnuCopy", "MnuPaste"}) Item(menu, hidden, false);
+  }
+}
+
+double ShtStk::Dpi() const {
+  const double dpi = logicalDpiY();
+  return dpi > 0 ? dpi : 96.0;
+}
+
+void ShtStk::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  matTab_->setGeometry(0, 0, width(), matTab_->sizeHint().height());
+  // The grids end at the window's bottom edge, so their last row and scroll bar stay in view.
+  const int top = std::max(commands::TwipsToPixels(kGridTop, Dpi()), matTab_->sizeHint().height());
+  for (GridView* grid : {ssList_, mpl_}) grid->setGeometry(0, top, width(), std::max(0, height() - top));
+  Dock();
+}
+
+void ShtStk::Dock() {
+  auto* main = qobject_cast<MdiMain*>(window());
+  if (main == nullptr) return;
+  QMdiSubWindow* self = main->StockWindowPlace();
+  QMdiSubWindow* input = main->InputWindowPlace();
+  QMdiSubWindow* viewer = main->ViewerPlace();
+  if (self == nullptr || input == nullptr || self->height() >= input->height()) return;
+  // A size set to the value it already has starts nothing further, so the viewer's own docking
+  // and this one come to rest.
+  if (viewer != nullptr) {
+    const QRect wanted(viewer->x(), self->height(), viewer->width(), input->height() - self->height());
+    if (viewer->geometry() != wanted) viewer->setGeometry(wanted);
+  }
+  QRect place = self->geometry();
+  place.moveLeft(input->width());
+  if (program_.RightPaneWidth != 0) place.setWidth(commands::TwipsToPixels(program_.RightPaneWidth, Dpi()));
+  if (self->geometry() != place) self->setGeometry(place);
 }
 
 }  // namespace tv::gui

@@ -135,7 +135,7 @@ void MdiMainTest::menuItemsAndToolbarButtonsByName() {
       {"mELayers", "Layers...", QKeySequence(), true},
       {"mEOptions", "Options...", QKeySequence(), false},
       {"mESSClear", "Sheet Stock Clear", QKeySequence(), true},
-      {"SrchWL", "Search Worklist", QKeySequence(), false},
+      {"SrchWL", "Search Worklist", QKeySequence(), true},
       {"mVZoomExtents", "Zoom Extents", QKeySequence(), true},
       {"mVZoomPrevious", "Zoom Previous", QKeySequence(), true},
       {"mVZoomFunction", "Zoom Function", QKeySequence(), true},
@@ -178,9 +178,9 @@ void MdiMainTest::menuItemsAndToolbarButtonsByName() {
   }
 
   // A command made available later (its window has landed) is enabled from then on.
-  QVERIFY(!w.window->Command(QStringLiteral("SrchWL"))->isEnabled());
-  w.window->SetCommandAvailable(QStringLiteral("SrchWL"), true);
-  QVERIFY(w.window->Command(QStringLiteral("SrchWL"))->isEnabled());
+  QVERIFY(!w.window->Command(QStringLiteral("mEOptions"))->isEnabled());
+  w.window->SetCommandAvailable(QStringLiteral("mEOptions"), true);
+  QVERIFY(w.window->Command(QStringLiteral("mEOptions"))->isEnabled());
 
   // Items that only call the logic: the layer list, the zoom commands, the work-list dialogs.
   QVERIFY(!w.program.LayerListShown);
