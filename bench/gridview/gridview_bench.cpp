@@ -23,6 +23,7 @@ namespace {
 
 using namespace tv::worklist;
 
+// No person at the keyboard: nothing is asked while the grid is sorted and painted.
 class SilentUi : public tv::core::Ui {
  public:
   tv::core::MsgResult Message(const std::string&, const std::string&, tv::core::MsgIcon,
@@ -33,14 +34,22 @@ class SilentUi : public tv::core::Ui {
                                           const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> ChooseFolderFollowing(const std::string&, const std::string&, const std::string&,
+                                                   const std::function<void(const std::string&)>&) override {
+    return std::nullopt;
+  }
   std::optional<std::string> ChooseFileToOpen(const FileChoice&) override { return std::nullopt; }
   std::optional<std::string> ChooseFileToSave(const FileChoice&) override { return std::nullopt; }
   double TimeOfDay() override { return 0; }
   void WaitWithoutEvents(double) override {}
   void CloseSplash() override {}
-  void SetStatus(const std::string&, const std::string&) override {}
+  void ShowConfigFileDialog() override {}
+  std::string AskNestName(const std::string&, const std::function<void()>&) override { return {}; }
+  std::optional<tv::core::PrintSetup> AskPrintSetup() override { return std::nullopt; }
+  void SetStatus(tv::core::StatusPanel, const std::string&) override {}
   void SetPointer(tv::core::Pointer) override {}
   void ProcessEvents() override {}
+  void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
   void RaiseMainWindow() override {}
   void ActivateWindowByTitle(const std::string&) override {}
   void OpenUrl(const std::string&) override {}
