@@ -56,6 +56,10 @@ GridView::GridView(grid::Grid& grid, QWidget* parent)
   connect(model_, &GridModel::ActiveCellChanged, this, &GridView::ActiveCellFromGrid);
   connect(model_, &GridModel::PrintRequested, this, &GridView::PrintRequested);
   connect(model_, &GridModel::EndEditRequested, this, &GridView::EndEdit);
+  // Rows moved by the program (a sort, a batch request filling the list) leave an open editor
+  // over a cell that now holds something else: what was typed there is dropped, not written
+  // into the wrong row.
+  connect(model_, &QAbstractItemModel::layoutAboutToBeChanged, this, &GridView::DropEdit);
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &GridView::SelectionToGrid);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FollowFocus(now); });
   connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
@@ -106,6 +110,11 @@ void GridView::EndEdit() {
   if (editor == nullptr) return;
   commitData(editor);
   closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void GridView::DropEdit() {
+  if (state() != EditingState) return;
+  if (QWidget* editor = indexWidget(currentIndex())) closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void GridView::EndEditsBelow(QWidget* root) {

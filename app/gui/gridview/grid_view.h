@@ -54,6 +54,7 @@ class GridView : public QTableView {
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
  private:
+  void DropEdit();
   void ApplyColumn(int column);
   void ApplyColumns();
   void SelectionToGrid();

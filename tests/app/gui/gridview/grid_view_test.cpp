@@ -16,6 +16,7 @@
 #include "core/program.h"
 #include "gui/gridview/grid_view.h"
 #include "gui/models/grid_model.h"
+#include "support/sort_grid.h"
 #include "testing/scripted_ui.h"
 #include "worklist/input_window.h"
 #include "worklist/work_list.h"
@@ -191,6 +192,15 @@ TEST_F(GridViewTest, AnEditInProgressEndsWhenTheGridAsksAndWhenACommandDoes) {
     EXPECT_FALSE(view.Editing());
     EXPECT_EQ(GetWorkListCell(program, 4, kColRoom), byGrid ? "Kitchen" : "Bath");
   }
+}
+
+TEST_F(GridViewTest, RowsMovedByTheProgramDropAnEditOverThem) {
+  view.setCurrentIndex(view.Model()->IndexOf(1, kColRoom));
+  TypeIntoCurrentCell("Hall");
+  program.SortOrder = 2;
+  support::SortGridByColumn(program, program.PList, kColFileName);  // Door leaves row 1
+  EXPECT_FALSE(view.Editing());
+  for (long row = 1; row <= 5; ++row) EXPECT_EQ(GetWorkListCell(program, row, kColRoom), "") << row;
 }
 
 TEST_F(GridViewTest, ColoursWidthsAndHiddenColumnsFollowTheGrid) {
