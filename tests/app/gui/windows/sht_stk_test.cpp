@@ -111,5 +111,15 @@ TEST_F(ShtStkTest, ThePullListTabShowsTheSheetsARunUsed) {
   EXPECT_TRUE(Stock()->SheetStock()->isVisible());
 }
 
+TEST_F(ShtStkTest, TheViewerDocksBelowTheMaterialWindowWhenItsHeightChanges) {
+  QMdiSubWindow* stock = main->StockWindowPlace();
+  QMdiSubWindow* viewer = main->ViewerPlace();
+  QMdiSubWindow* input = main->InputWindowPlace();
+  stock->resize(stock->width(), stock->height() + 60);
+  EXPECT_EQ(viewer->y(), stock->height());
+  EXPECT_EQ(viewer->height(), input->height() - stock->height());
+  EXPECT_EQ(stock->x(), input->width());
+}
+
 }  // namespace
 }  // namespace tv::gui::testing
