@@ -193,5 +193,31 @@ TEST_F(FileMgrTest, TheDrawingListsExpandFromTheirRightClicks) {
   EXPECT_TRUE(Control<QWidget>(Input(), "SPath")->isVisible());
 }
 
+TEST_F(FileMgrTest, ThePartInformationAndTheLayerListTakeTheNestListsPlaceWhenAsked) {
+  auto* file2 = Control<QListWidget>(Input(), "File2");
+  auto* partSpec = Control<QListWidget>(Input(), "PartSpec");
+  auto* layerList = Control<QListWidget>(Input(), "LayerList");
+  const QPoint place = file2->geometry().center();
+  const auto inFront = [&](QWidget* list) { return list->isAncestorOf(Input()->childAt(place)); };
+  EXPECT_TRUE(inFront(file2));
+
+  program.PartSpec.Lines = {"Qty, 1", "File Name, B1_Door.dxf"};
+  program.PartSpec.BringToFront = true;
+  program.Notify(core::Change::PartSpec);
+  EXPECT_TRUE(inFront(partSpec));
+  EXPECT_EQ(partSpec->count(), 2);
+  EXPECT_FALSE(program.PartSpec.BringToFront);
+
+  program.LayerList = {"0", "BORDER19"};
+  program.LayerListShown = true;
+  program.Notify(core::Change::LayerList);
+  EXPECT_TRUE(inFront(layerList));
+  EXPECT_EQ(layerList->count(), 2);
+  program.LayerListShown = false;
+  program.Notify(core::Change::LayerList);
+  EXPECT_FALSE(layerList->isVisible());
+  EXPECT_TRUE(inFront(file2));  // the part information went to the back
+}
+
 }  // namespace
 }  // namespace tv::gui::testing
