@@ -19,6 +19,7 @@ enum class Change {
   FrameSetCaption,  // Program::FrameSetCaption
   NestFiles,        // Program::NestFiles
   RunState,         // Program::RunInProgress or Program::BatchPickupInProgress
+  ViewerFocus,      // a request, no value: the viewer window takes the focus (after a run's alerts)
 };
 
 class ChangeNotifier {

@@ -13,6 +13,9 @@ struct FileListState {
   std::vector<std::string> Items;  // file names without folder, in file-list order
   std::vector<bool> Selected;      // one flag per item
   bool Visible = true;
+  // The window is asked to show the list in front of the controls sharing its place; it clears
+  // the request when it has done so.
+  bool BringToFront = false;
 };
 
 }  // namespace tv::core

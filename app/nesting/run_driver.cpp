@@ -136,6 +136,7 @@ void EndOfRun(core::Program& program, const RunValues& run) {
     }
     if (run.DimensionErrorFound)
       ui.Tell("Dimension Error in Worklist   ", "Tavolin Alert!", core::MsgIcon::Information);
+    program.Notify(core::Change::ViewerFocus);
 
     if (program.GenerateBatch) {
       if (files::Exist(nestFolder + "*.*")) {
@@ -227,6 +228,9 @@ void Proc_Click(core::Program& program, const VrexFactory& createVrex) {
   program.Notify(core::Change::NestFiles);
   RunValues run;
   worklist::ClearWorkListMarks(program);
+  // The nest list shows the sheets as they are written.
+  program.Input.NestList.BringToFront = true;
+  program.Notify(core::Change::NestList);
   if (!worklist::VerifyWorkListFiles(program, true)) return;
 
   program.MultipleBorderLayers = false;

@@ -3,6 +3,7 @@
 // writes exactly as an undisturbed run writes it (but for the clock time on each sheet).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -68,8 +69,19 @@ class RunLockTest : public SampleJob {
 
 TEST_F(RunLockTest, InputAtTheRunsYieldsChangesNoWrittenFile) {
   StartWithJob();
+  std::vector<core::Change> notices;
+  auto listening = program.Changes.Subscribe([&notices](core::Change c) { notices.push_back(c); });
+  program.Input.NestList.BringToFront = false;
   nesting::Proc_Click(program);
   ASSERT_FALSE(program.NestFiles.empty());
+  // The window was asked to show the nest list in front and, after the alerts, the viewer.
+  EXPECT_TRUE(program.Input.NestList.BringToFront);
+  for (const core::Change asked :
+       {core::Change::RunState, core::Change::NestList, core::Change::ViewerFocus, core::Change::NestFiles,
+        core::Change::ViewerCaption, core::Change::ProcEnabled}) {
+    EXPECT_NE(std::find(notices.begin(), notices.end(), asked), notices.end()) << static_cast<int>(asked);
+  }
+  listening.Reset();
   const auto undisturbed = WrittenFiles({NestFolder(), CsvFolder()});
   for (const auto& message : ui.Messages()) ADD_FAILURE() << message.title << ": " << message.text;
 

@@ -39,6 +39,9 @@ void ProgramNotices::Relay(core::Change change) {
     case core::Change::RunState:
       emit RunStateChanged();
       break;
+    case core::Change::ViewerFocus:
+      emit ViewerFocusRequested();
+      break;
   }
 }
 

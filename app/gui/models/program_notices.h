@@ -27,6 +27,7 @@ class ProgramNotices : public QObject {
   void FrameSetCaptionChanged();
   void NestFilesChanged();
   void RunStateChanged();
+  void ViewerFocusRequested();
 
  private:
   void Relay(core::Change change);

@@ -89,6 +89,11 @@ MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent),
 
   notices_ = new ProgramNotices(program_, this);
   connect(notices_, &ProgramNotices::RunStateChanged, this, &MdiMain::RunStateChanged);
+  connect(notices_, &ProgramNotices::ViewerFocusRequested, this, [this] {
+    if (viewerPlace_ == nullptr) return;
+    mdi_->setActiveSubWindow(viewerPlace_);
+    viewer_->setFocus(Qt::OtherFocusReason);
+  });
 
   batchTimer_ = new QTimer(this);
   batchTimer_->setObjectName(QStringLiteral("BLT"));

@@ -198,6 +198,17 @@ void MdiMainTest::menuItemsAndToolbarButtonsByName() {
   } dialogs[] = {{"mfLoadProc", "Load Process List"}, {"btnOpen", "Load Process List"},
                  {"mfSaveProc", "Save Process List"}, {"mfImpProcList", "Import Worklist to Process"},
                  {"mFOpen", "Open DXF File"},         {"mFSaveAsNewDXF", "Save DXF File As..."}};
+  // Help > About: the About box, modal, with its OK button; the splash is gone by now.
+  QVERIFY(w.window->findChildren<QDialog*>(QStringLiteral("frmAbout")).isEmpty() ||
+          !w.window->findChild<QDialog*>(QStringLiteral("frmAbout"))->isVisible());
+  bool okShown = false;
+  answerer.ExpectDialog(QStringLiteral("frmAbout"), [&okShown](QDialog* d) {
+    okShown = d->findChild<QWidget*>(QStringLiteral("cmdOK"))->isVisible();
+    d->reject();
+    return true;
+  });
+  w.window->Command(QStringLiteral("mHAbout"))->trigger();
+  QVERIFY(okShown);
   for (const auto& dialog : dialogs) {
     QString title;
     answerer.ExpectDialog(QStringLiteral("FileDialog"), [&title](QDialog* d) {
