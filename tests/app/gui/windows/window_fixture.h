@@ -33,6 +33,7 @@ struct StartedWindow {
     program.RegistryFolder = folder.Path() + "registry";
     window = std::make_unique<MdiMain>(program);
     ui.SetMainWindow(window.get());
+    ui.SetSplashCloser([this] { window->CloseSplash(); });
     started = window->Start(folder.Path() + "tavolin");
   }
   ~StartedWindow() {
