@@ -2,10 +2,13 @@
 #include "gui/dialogs/frm_about.h"
 #include "gui/printing/printing_commands.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -74,6 +77,9 @@ MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent),
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   mdi_->viewport()->installEventFilter(this);
+  // Keys a focused list or grid uses itself (Ctrl+A selects all) must not reach a menu shortcut
+  // (Ctrl+A prints every nest): the views are asked first, as text boxes already are.
+  qApp->installEventFilter(this);
   setCentralWidget(mdi_);
 
   toolbar1_ = addToolBar(QStringLiteral("Toolbar"));
@@ -217,6 +223,13 @@ void MdiMain::ResizeChildWindows() {
 
 bool MdiMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == mdi_->viewport() && event->type() == QEvent::Resize) ResizeChildWindows();
+  if (event->type() == QEvent::ShortcutOverride && qobject_cast<QAbstractItemView*>(watched) != nullptr) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::SelectAll)) {
+      event->accept();
+      return false;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
 
@@ -316,6 +317,15 @@ void MdiMainTest::shortcutsFireButNotFromATextBoxUsingTheKeys() {
   QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
   QCOMPARE(printAll, 0);
   QCOMPARE(box->selectedText(), QStringLiteral("some text"));
+
+  // A grid selects all with the same keys.
+  auto* grid = new QTableWidget(3, 3, w.window->InputWindow());
+  grid->show();
+  grid->setFocus();
+  QTRY_VERIFY(grid->hasFocus());
+  QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+  QCOMPARE(printAll, 0);
+  QCOMPARE(grid->selectedItems().size() + grid->selectionModel()->selectedIndexes().size() > 0, true);
 
   w.window->ClientArea()->setFocus();
   QTest::keyClick(w.window->ClientArea(), Qt::Key_A, Qt::ControlModifier);
