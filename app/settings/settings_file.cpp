@@ -253,7 +253,9 @@ bool SaveSettingsCsv(const core::Program& program, const std::string& fileName, 
     }
     out += FieldText(name) + "," + FieldText(value) + "\r\n";
   }
-  return files::WriteFileAtomic(program.AppDir + fileName, out, error);
+  // A first name that begins with the mark's character would be read back as the mark.
+  return files::WriteFileAtomic(program.AppDir + fileName,
+                                text::EncodeFileText(out, text::FileEncoding::Utf8), error);
 }
 
 }  // namespace tv::settings

@@ -211,6 +211,17 @@ TEST_F(SettingsFixture, SaveWritesValuesAsTheFileSpellsThem) {
   EXPECT_EQ(GetSettingValue(program_, "Nest Name"), "SMITH, KITCHEN");
 }
 
+// A file with two marks keeps the second as the first name's first character; saved without a
+// mark of its own, that character would be taken for one and the name would change.
+TEST_F(SettingsFixture, AFirstNameThatBeginsLikeAMarkLoadsBackAsSaved) {
+  ASSERT_TRUE(Load("\xEF\xBB\xBF\xEF\xBB\xBFPerimeter Margin,10\r\n"));
+  const std::vector<std::string> rows = Rows();
+  ASSERT_EQ(rows, (std::vector<std::string>{"\xEF\xBB\xBFPerimeter Margin=10"}));
+  ASSERT_TRUE(SaveSettingsCsv(program_, "out.cfg"));
+  ASSERT_TRUE(LoadSettingsCSV(program_, program_.AppDir + "out.cfg"));
+  EXPECT_EQ(Rows(), rows);
+}
+
 // " lead" came back as "lead": the reader skips the blanks before a field.
 TEST_F(SettingsFixture, NamesAndValuesWithBlankEdgesLoadBackAsSaved) {
   const std::vector<std::string> rows = {" Nest Name=Kitchen",         "CSV Path= /srv/csv/",
