@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "gui/dialogs/frm_search.h"
+#include "settings/setting_lookup.h"
 #include "windows_fixture.h"
 #include "worklist/work_list.h"
 
@@ -165,6 +166,26 @@ TEST_F(FileMgrTest, TheSettingsFrameExpandsOnARightClickAndRestoresOnTheNext) {
   QTest::mouseClick(settings->viewport(), Qt::RightButton, {}, QPoint(10, 10));
   EXPECT_EQ(frame->height(), frameHeight);
   EXPECT_LT(main->InputWindowPlace()->width(), 280);  // 4000 twips
+}
+
+TEST_F(FileMgrTest, ASettingsTickKeepsItsCaptionAndAPathNameOpensTheFolderDialog) {
+  GridView* settings = Input()->SettingsGrid();
+  // The frame expanded, so every row is in view.
+  QTest::mouseClick(settings->viewport(), Qt::RightButton, {}, QPoint(10, 10));
+  const long drop = settings::FindSettingRow(program, "Drop Cut");
+  ASSERT_GT(drop, 0);
+  ASSERT_EQ(program.Settings.CheckCaptionAt(drop, 2), " Yes");
+  QTest::mouseClick(settings->viewport(), Qt::LeftButton, {}, CheckPoint(settings, drop, 2));
+  EXPECT_EQ(program.Settings.CheckValueAt(drop, 2), 0);
+  EXPECT_EQ(program.Settings.CheckCaptionAt(drop, 2), " No");
+  EXPECT_EQ(settings->Model()->data(settings->Model()->IndexOf(drop, 2), Qt::DisplayRole).toString(), " No");
+
+  const std::string folder = AppDir() + "Parts";
+  const long nestPath = settings::FindSettingRow(program, "NEST PATH");
+  ui.ExpectFolderChoice(folder, "Nested DXF");
+  QTest::mouseDClick(settings->viewport(), Qt::LeftButton, {}, CellCenter(settings, nestPath, 1));
+  EXPECT_EQ(program.Settings.CellText(nestPath, 2), folder);
+  EXPECT_EQ(Control<QListWidget>(Input(), "File2")->count(), 45);  // the nest list shows that folder
 }
 
 TEST_F(FileMgrTest, TheDrawingListsExpandFromTheirRightClicks) {
