@@ -185,7 +185,7 @@ void DrawingPainter::Paint(QPainter& painter, const drawing::Drawing& drawing, c
   for (const Path& path : paths_) {
     if (!Overlaps(path.box, shown)) continue;
     ++paintedPaths_;
-    if (path.color != penColor || paintedPaths_ == 1) {
+    if (path.color != penColor) {
       penColor = path.color;
       pen.setColor(shownColor(path.color));
       painter.setPen(pen);
