@@ -20,6 +20,7 @@ enum class Change {
   NestFiles,        // Program::NestFiles
   RunState,         // Program::RunInProgress or Program::BatchPickupInProgress
   ViewerFocus,      // a request, no value: the viewer window takes the focus (after a run's alerts)
+  Drawing,          // Program::DXF1 shown anew: its content, view window or view options
 };
 
 class ChangeNotifier {

@@ -47,6 +47,7 @@ void cmdColor_Click(core::Program& program, OptionsForm& form, std::optional<std
   if (!chosen) return;
   form.PicColor = *chosen & 0xFFFFFF;
   program.DXF1.SetBackColor(form.PicColor);
+  program.Notify(core::Change::Drawing);
 }
 
 bool cmdOK_Click(core::Program& program, OptionsForm& form) {
@@ -63,6 +64,8 @@ bool cmdOK_Click(core::Program& program, OptionsForm& form) {
   ShowSpotZoomStatus(program);
   dxf.SetPrintBlackWhite(form.PrintBlack != 0);
   dxf.SetDisplayBlackWhite(form.DisplayBlack != 0);
+  // A new colour alone was shown when it was chosen.
+  if (form.Changed) program.Notify(core::Change::Drawing);
   bool stored = support::WriteIni(program, "Options", "DisplayBlack", text::Str(form.DisplayBlack));
   stored = support::WriteIni(program, "Options", "PrintBlack", text::Str(form.PrintBlack)) && stored;
   stored = support::WriteIni(program, "Options", "BackColor", text::Str(dxf.BackColor())) && stored;

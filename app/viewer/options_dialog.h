@@ -23,8 +23,8 @@ struct OptionsForm {
   std::int32_t PicColor = 0;     // picColor: the background colour shown (&HBBGGRR)
   int PrintBlack = 0;            // chkPrintBlack: 1 ticked, 0 not
   int DisplayBlack = 0;          // chkDisplayBlack
-  // A check box was clicked since the dialog opened: the viewer window redraws the drawing
-  // after OK (drawing in the window is the window's own; the drawing engine holds no picture).
+  // A check box was clicked since the dialog opened: OK has the viewer show the drawing anew
+  // (Change::Drawing). A new colour alone was shown when it was chosen.
   bool Changed = false;
 };
 
@@ -36,7 +36,8 @@ void chkDisplayBlack_Click(OptionsForm& form);
 void chkPrintBlack_Click(OptionsForm& form);
 
 // The colour dialog's answer: a chosen colour shows in the picture box and becomes the
-// drawing's background at once (OK stores it); nothing when the dialog was cancelled.
+// drawing's background at once, the viewer showing it (OK stores it); nothing when the dialog
+// was cancelled.
 void cmdColor_Click(core::Program& program, OptionsForm& form, std::optional<std::int32_t> chosen);
 
 // OK: the options go to the drawing and the INI file. False, with a message, when a spot-zoom

@@ -51,6 +51,7 @@ void ZoomExtents(core::Program& program, int offset) {
   dxf.ZoomToExtents();
   dxf.ZoomPercent(100.0 + offset);
   dxf.Regenerate();
+  program.Notify(core::Change::Drawing);
 }
 
 void FillLayerList(core::Program& program) {

@@ -16,7 +16,7 @@ namespace tv::viewer {
 bool ShowDxf(core::Program& program, const std::string& path, std::string* error = nullptr);
 
 // Zooms to the whole drawing at (100 + offset) percent: -1 menu and right click, -2 after
-// loading, -4 the nesting run.
+// loading, -4 the nesting run. The viewer shows the drawing anew.
 void ZoomExtents(core::Program& program, int offset);
 
 // The layer list becomes the names of DXF1's layers in collection order.

@@ -155,10 +155,12 @@ void DrawingPainter::Paint(QPainter& painter, const drawing::Drawing& drawing, c
   const DrawingWindow shown{w.left - (ox - target.left()) / s, w.top + (oy - target.top()) / s,
                             w.left + (target.right() - ox) / s, w.top - (target.bottom() - oy) / s};
 
-  const double wanted = kChordPixels / s;
+  // Chords in steps of powers of two: a view looks the same each time it is shown, and a
+  // small zoom keeps the list.
+  const double tolerance = std::exp2(std::floor(std::log2(kChordPixels / s)));
   if (!prepared_ || drawing_ != &drawing || revision_ != drawing.Revision() ||
-      drawingFontFamily_ != options.drawingFontFamily || wanted < tolerance_ / 2 || wanted > tolerance_ * 8) {
-    Prepare(drawing, wanted, options.drawingFontFamily);
+      drawingFontFamily_ != options.drawingFontFamily || tolerance != tolerance_) {
+    Prepare(drawing, tolerance, options.drawingFontFamily);
   }
 
   auto toDevice = [&](const QPointF& p) {

@@ -42,6 +42,9 @@ void ProgramNotices::Relay(core::Change change) {
     case core::Change::ViewerFocus:
       emit ViewerFocusRequested();
       break;
+    case core::Change::Drawing:
+      emit DrawingChanged();
+      break;
   }
 }
 

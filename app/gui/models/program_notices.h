@@ -28,6 +28,7 @@ class ProgramNotices : public QObject {
   void NestFilesChanged();
   void RunStateChanged();
   void ViewerFocusRequested();
+  void DrawingChanged();
 
  private:
   void Relay(core::Change change);

@@ -19,6 +19,7 @@
 #include <iostream>
 
 #include "commands/startup.h"
+#include "commands/viewer_docking.h"
 #include "gui/models/program_notices.h"
 #include "gui/windows/file_mgr.h"
 #include "gui/windows/sht_stk.h"
@@ -165,6 +166,8 @@ bool MdiMain::Start(const std::string& executablePath) {
     viewerPlace_->installEventFilter(new CloseRefuser(viewerPlace_));
     viewerPlace_->show();
     ApplyLayout();
+    // Docking follows the operator's moves from here on, not the window's first placing.
+    viewerPlace_->installEventFilter(this);
     // The viewer's activation sets the window zoom and shows the spot-zoom percentages.
     const auto viewerActivated = [this](QMdiSubWindow* window) {
       if (window != nullptr && window == viewerPlace_) {
@@ -207,9 +210,11 @@ void MdiMain::ApplyLayout() {
     window->setGeometry(commands::TwipsToPixels(r.Left, dpi), commands::TwipsToPixels(r.Top, dpi),
                         commands::TwipsToPixels(r.Width, dpi), commands::TwipsToPixels(r.Height, dpi));
   };
+  applyingLayout_ = true;
   place(fileMgrPlace_, layout_.FileMgr);
   place(shtStkPlace_, layout_.ShtStk);
   place(viewerPlace_, layout_.Viewer);
+  applyingLayout_ = false;
 }
 
 void MdiMain::ResizeChildWindows() {
@@ -230,7 +235,28 @@ bool MdiMain::eventFilter(QObject* watched, QEvent* event) {
       return false;
     }
   }
+  if (watched == viewerPlace_ && viewerPlace_ != nullptr &&
+      (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    DockViewer();
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MdiMain::DockViewer() {
+  if (!placed_ || !started_ || applyingLayout_) return;
+  const double dpi = Dpi();
+  const QRect now = viewerPlace_->geometry();
+  const commands::TwipRect& laid = layout_.Viewer;
+  // Only a move or resize of the operator's docks: the layout's own placing lands here too.
+  if (now == QRect(commands::TwipsToPixels(laid.Left, dpi), commands::TwipsToPixels(laid.Top, dpi),
+                   commands::TwipsToPixels(laid.Width, dpi), commands::TwipsToPixels(laid.Height, dpi))) {
+    return;
+  }
+  const commands::TwipRect moved{commands::PixelsToTwips(now.x(), dpi), commands::PixelsToTwips(now.y(), dpi),
+                                 commands::PixelsToTwips(now.width(), dpi),
+                                 commands::PixelsToTwips(now.height(), dpi)};
+  layout_ = commands::DockViewer(layout_, moved, program_.RightPaneWidth);
+  ApplyLayout();
 }
 
 void MdiMain::EndSession() {

@@ -122,6 +122,8 @@ class MdiMain : public QMainWindow {
   void PlaceChildWindows();
   void ApplyLayout();
   void ResizeChildWindows();
+  // The viewer moved or resized by the operator: the material window takes the height above it.
+  void DockViewer();
   void RunShutdown(bool interactive);
   void RunStateChanged();
 
@@ -141,6 +143,7 @@ class MdiMain : public QMainWindow {
   QTimer* batchTimer_ = nullptr;
   commands::MainLayout layout_;
   bool placed_ = false;
+  bool applyingLayout_ = false;
   bool started_ = false;
   bool shutDown_ = false;
   bool closePending_ = false;

@@ -10,6 +10,7 @@
 
 #include "commands/main_commands.h"
 #include "gui/dialogs/frm_about.h"
+#include "gui/dialogs/frm_options.h"
 #include "gui/dialogs/frm_search.h"
 #include "gui/printing/printing_commands.h"
 #include "gui/windows/mdi_main.h"
@@ -63,14 +64,21 @@ void MdiMain::BuildMenus() {
   auto* mEdit = bar->addMenu(QStringLiteral("Edit"));
   mEdit->setObjectName(QStringLiteral("mEdit"));
   AddCommand(mEdit, "mELayers", "Layers...", {}, [this] { mELayers_Click(); });
-  AddCommand(mEdit, "mEOptions", "Options...", {}, {});
+  AddCommand(mEdit, "mEOptions", "Options...", {}, [this] {
+    // Made anew for each use, as it opens with the view's current options.
+    FrmOptions dialog(program_, this);
+    dialog.exec();
+  });
   AddCommand(mEdit, "mESSClear", "Sheet Stock Clear", {}, [this] { commands::SheetStockClear(program_); });
   AddCommand(mEdit, "SrchWL", "Search Worklist", {}, [this] { FrmSearch::ShowModal(program_, this); });
 
   auto* mView = bar->addMenu(QStringLiteral("&View"));
   mView->setObjectName(QStringLiteral("mView"));
   AddCommand(mView, "mVZoomExtents", "Zoom Extents", {}, [this] { viewer::ZoomExtents(program_, -1); });
-  AddCommand(mView, "mVZoomPrevious", "Zoom Previous", {}, [this] { program_.DXF1.ZoomPrevious(); });
+  AddCommand(mView, "mVZoomPrevious", "Zoom Previous", {}, [this] {
+    program_.DXF1.ZoomPrevious();
+    program_.Notify(core::Change::Drawing);
+  });
   mView->addSeparator();
   auto* zoomFunction = mView->addMenu(QStringLiteral("Zoom Function"));
   zoomFunction->setObjectName(QStringLiteral("mVZoomFunctionMenu"));
@@ -96,11 +104,6 @@ void MdiMain::BuildMenus() {
   AddCommand(mHelp, "mHAbout", "About", {}, [this] { ShowAboutBox(program_, this); });
   AddCommand(mHelp, "mHOLHelp", "Online Help", {},
              [this] { program_.ui().OpenUrl(commands::OnlineManualUrl()); });
-
-  // Items whose windows are built elsewhere and have not arrived.
-  for (const char* name : {"mEOptions"}) {
-    unavailable_.insert(QString::fromUtf8(name));
-  }
 }
 
 void MdiMain::LoadToolBarButtons() {

@@ -16,12 +16,20 @@ namespace {
 
 class OptionsDialogTest : public testing::Test {
  protected:
-  OptionsDialogTest() { program_.IniPath = dir_.Path() + "TAVO.INI"; }
+  OptionsDialogTest() {
+    program_.IniPath = dir_.Path() + "TAVO.INI";
+    subscription_ = program_.Changes.Subscribe([this](core::Change change) {
+      if (change == core::Change::Drawing) ++redraws_;
+    });
+  }
   std::string Ini() const { return test_support::ReadText(program_.IniPath); }
 
   test_support::TempFolder dir_;
   test_support::ScriptedUi ui_;
   core::Program program_{ui_};
+  // Times the viewer was asked to show the drawing anew.
+  int redraws_ = 0;
+  core::ChangeNotifier::Subscription subscription_;
 };
 
 TEST_F(OptionsDialogTest, OpensWithTheViewsCurrentOptions) {
@@ -59,13 +67,15 @@ TEST_F(OptionsDialogTest, OkAppliesTheOptionsShowsThePercentagesAndStoresThemAsT
   chkDisplayBlack_Click(form);
   EXPECT_TRUE(form.Changed);
   cmdColor_Click(program_, form, 0xFFFFFF);
+  EXPECT_EQ(redraws_, 1);
   ASSERT_TRUE(cmdOK_Click(program_, form));
+  EXPECT_EQ(redraws_, 2);  // a ticked box shows only after OK
 
   EXPECT_EQ(program_.DXF1.SpotZoomLeft(), 80);
   EXPECT_EQ(program_.DXF1.SpotZoomRight(), 125);
   EXPECT_TRUE(program_.DXF1.DisplayBlackWhite());
   EXPECT_FALSE(program_.DXF1.PrintBlackWhite());
-  EXPECT_EQ(ui_.Status("ZoomPct"), "Spot Zoom (L/R): 80% / 125% ");
+  EXPECT_EQ(ui_.Status(core::StatusPanel::ZoomPct), "Spot Zoom (L/R): 80% / 125% ");
   // Flags and colour in number-to-text form, leading blank kept (quoted, so that it reads back
   // with it); percentages as typed.
   EXPECT_EQ(Ini(),
@@ -80,6 +90,7 @@ TEST_F(OptionsDialogTest, TheColourTakesEffectAtOnceAndIsStoredOnlyByOk) {
   cmdColor_Click(program_, form, std::nullopt);  // the colour dialog cancelled
   EXPECT_EQ(form.PicColor, 0);
   EXPECT_EQ(program_.DXF1.BackColor(), 0);
+  EXPECT_EQ(redraws_, 0);
 
   cmdColor_Click(program_, form, 0xC08040);
   EXPECT_EQ(form.PicColor, 0xC08040);
@@ -87,7 +98,9 @@ TEST_F(OptionsDialogTest, TheColourTakesEffectAtOnceAndIsStoredOnlyByOk) {
   EXPECT_FALSE(std::filesystem::exists(program_.IniPath));
   EXPECT_FALSE(form.Changed);  // a colour alone asks for no second redraw
 
+  EXPECT_EQ(redraws_, 1);
   ASSERT_TRUE(cmdOK_Click(program_, form));
+  EXPECT_EQ(redraws_, 1);  // the new colour shows already
   EXPECT_EQ(support::ReadIni(program_, "Options", "BackColor"), " 12615744");
 }
 

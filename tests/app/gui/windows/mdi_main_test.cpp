@@ -134,7 +134,7 @@ void MdiMainTest::menuItemsAndToolbarButtonsByName() {
       {"mfPAN", "Print &All Nests", QKeySequence(Qt::CTRL | Qt::Key_A), true},
       {"mFClose", "Exit", QKeySequence(), true},
       {"mELayers", "Layers...", QKeySequence(), true},
-      {"mEOptions", "Options...", QKeySequence(), false},
+      {"mEOptions", "Options...", QKeySequence(), true},
       {"mESSClear", "Sheet Stock Clear", QKeySequence(), true},
       {"SrchWL", "Search Worklist", QKeySequence(), true},
       {"mVZoomExtents", "Zoom Extents", QKeySequence(), true},
@@ -178,7 +178,8 @@ void MdiMainTest::menuItemsAndToolbarButtonsByName() {
     QVERIFY2(button->isEnabled() && !button->icon().isNull(), key);
   }
 
-  // A command made available later (its window has landed) is enabled from then on.
+  // A command made unavailable is disabled until it is made available again.
+  w.window->SetCommandAvailable(QStringLiteral("mEOptions"), false);
   QVERIFY(!w.window->Command(QStringLiteral("mEOptions"))->isEnabled());
   w.window->SetCommandAvailable(QStringLiteral("mEOptions"), true);
   QVERIFY(w.window->Command(QStringLiteral("mEOptions"))->isEnabled());
