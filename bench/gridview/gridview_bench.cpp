@@ -17,6 +17,7 @@
 #include "core/program.h"
 #include "gui/gridview/grid_view.h"
 #include "support/sort_grid.h"
+#include "testing/silent_ui.h"
 #include "worklist/work_list.h"
 
 namespace {
@@ -24,35 +25,12 @@ namespace {
 using namespace tv::worklist;
 
 // No person at the keyboard: nothing is asked while the grid is sorted and painted.
-class SilentUi : public tv::core::Ui {
+class SilentUi : public tv::test_support::SilentUi {
  public:
   tv::core::MsgResult Message(const std::string&, const std::string&, tv::core::MsgIcon,
                               tv::core::MsgButtons) override {
     return tv::core::MsgResult::No;
   }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolderFollowing(const std::string&, const std::string&, const std::string&,
-                                                   const std::function<void(const std::string&)>&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFileToOpen(const FileChoice&) override { return std::nullopt; }
-  std::optional<std::string> ChooseFileToSave(const FileChoice&) override { return std::nullopt; }
-  double TimeOfDay() override { return 0; }
-  void WaitWithoutEvents(double) override {}
-  void CloseSplash() override {}
-  void ShowConfigFileDialog() override {}
-  std::string AskNestName(const std::string&, const std::function<void()>&) override { return {}; }
-  std::optional<tv::core::PrintSetup> AskPrintSetup() override { return std::nullopt; }
-  void SetStatus(tv::core::StatusPanel, const std::string&) override {}
-  void SetPointer(tv::core::Pointer) override {}
-  void ProcessEvents() override {}
-  void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
-  void RaiseMainWindow() override {}
-  void ActivateWindowByTitle(const std::string&) override {}
-  void OpenUrl(const std::string&) override {}
 };
 
 double Median(std::vector<double> v) {

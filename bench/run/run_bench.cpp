@@ -28,6 +28,7 @@
 #include "stock/stock_window.h"
 #include "testing/cat.h"
 #include "testing/generated_job.h"
+#include "testing/silent_ui.h"
 #include "testing/temp_folder.h"
 #include "worklist/input_window.h"
 #include "worklist/row_builder.h"
@@ -39,7 +40,7 @@ using Clock = std::chrono::steady_clock;
 using tv::test_support::Cat;
 
 // No person at the keyboard: every question is answered Yes, messages are counted.
-class SilentUi : public tv::core::Ui {
+class SilentUi : public tv::test_support::SilentUi {
  public:
   int messages = 0;
   tv::core::MsgResult Message(const std::string& text, const std::string& title, tv::core::MsgIcon,
@@ -49,31 +50,10 @@ class SilentUi : public tv::core::Ui {
       std::fprintf(stderr, "  message: %s: %s\n", title.c_str(), text.c_str());
     return buttons == tv::core::MsgButtons::Ok ? tv::core::MsgResult::Ok : tv::core::MsgResult::Yes;
   }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolderFollowing(const std::string&, const std::string&, const std::string&,
-                                                   const std::function<void(const std::string&)>&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFileToOpen(const FileChoice&) override { return std::nullopt; }
-  std::optional<std::string> ChooseFileToSave(const FileChoice&) override { return std::nullopt; }
   double TimeOfDay() override { return 36000; }
-  void WaitWithoutEvents(double) override {}
-  void CloseSplash() override {}
-  void ShowConfigFileDialog() override {}
-  std::optional<tv::core::PrintSetup> AskPrintSetup() override { return std::nullopt; }
   std::string AskNestName(const std::string& proposedName, const std::function<void()>&) override {
     return proposedName;
   }
-  void SetStatus(tv::core::StatusPanel, const std::string&) override {}
-  void SetPointer(tv::core::Pointer) override {}
-  void ProcessEvents() override {}
-  void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
-  void RaiseMainWindow() override {}
-  void ActivateWindowByTitle(const std::string&) override {}
-  void OpenUrl(const std::string&) override {}
 };
 
 // Forwards to the real optimizer and times each Optimize call: one call per material group.

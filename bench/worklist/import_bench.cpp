@@ -16,6 +16,7 @@
 #include "core/ui_port.h"
 #include "stock/material_key.h"
 #include "stock/stock.h"
+#include "testing/silent_ui.h"
 #include "testing/temp_folder.h"
 #include "text/unicode_text.h"
 #include "worklist/work_list.h"
@@ -26,37 +27,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // No person at the keyboard: the import's file dialog picks the list, events are counted.
-class CountingUi : public tv::core::Ui {
+class CountingUi : public tv::test_support::SilentUi {
  public:
   std::string file;
   long pumps = 0;
-  tv::core::MsgResult Message(const std::string&, const std::string&, tv::core::MsgIcon,
-                              tv::core::MsgButtons buttons) override {
-    return buttons == tv::core::MsgButtons::Ok ? tv::core::MsgResult::Ok : tv::core::MsgResult::No;
-  }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&,
-                                          const std::string&) override {
-    return std::nullopt;
-  }
   std::optional<std::string> ChooseFileToOpen(const FileChoice&) override { return file; }
-  std::optional<std::string> ChooseFileToSave(const FileChoice&) override { return std::nullopt; }
   double TimeOfDay() override { return 36000; }
-  void WaitWithoutEvents(double) override {}
-  std::optional<std::string> ChooseFolderFollowing(const std::string&, const std::string&, const std::string&,
-                                                   const std::function<void(const std::string&)>&) override {
-    return std::nullopt;
-  }
-  void CloseSplash() override {}
-  void ShowConfigFileDialog() override {}
-  std::string AskNestName(const std::string&, const std::function<void()>&) override { return {}; }
-  std::optional<tv::core::PrintSetup> AskPrintSetup() override { return std::nullopt; }
-  void SetStatus(tv::core::StatusPanel, const std::string&) override {}
-  void SetPointer(tv::core::Pointer) override {}
   void ProcessEvents() override { ++pumps; }
-  void RunWhileHandlingEvents(const std::function<void()>& work) override { work(); }
-  void RaiseMainWindow() override {}
-  void ActivateWindowByTitle(const std::string&) override {}
-  void OpenUrl(const std::string&) override {}
 };
 
 struct Result {
