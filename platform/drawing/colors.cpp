@@ -36,11 +36,11 @@ constexpr std::array<std::uint32_t, 256> kPalette = {
     0x000000, 0x656565, 0x666666, 0x999999, 0xCCCCCC, 0xFFFFFF,
 };
 
+}  // namespace
+
 std::int32_t RgbToBgr(std::uint32_t rgb) {
   return static_cast<std::int32_t>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
 }
-
-}  // namespace
 
 std::int32_t AciToBgr(int aci) {
   if (aci < 0) aci = -aci;  // a layer switched off keeps its colour

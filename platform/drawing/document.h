@@ -128,7 +128,8 @@ using EntityData = std::variant<LineData, PointData, CircleData, EllipseData, Te
 
 struct Entity {
   int layer = 0;
-  int color = 256;  // 256 by layer, 0 by block
+  int color = 256;              // 256 by layer, 0 by block
+  std::int32_t trueColor = -1;  // 24-bit colour as &HBBGGRR, over the colour number; -1 none
   bool paperSpace = false;
   double thickness = 0;
   Vec3 extrusion{0, 0, 1};

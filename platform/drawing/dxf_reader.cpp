@@ -1,6 +1,7 @@
 // ASCII DXF reader. Interprets the header, the layer table, blocks and the entities the
 // program works with; keeps the rest group by group so that the writer can give it back.
 #include "drawing/dxf_reader.h"
+#include "drawing/colors.h"
 
 #include <charconv>
 #include <cmath>
@@ -303,7 +304,7 @@ class Reader {
       int number = aci < 0 ? -aci : aci;
       if (number < 1 || number > 255) number = 7;
       std::int32_t bgr = -1;
-      if (rgb >= 0) bgr = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+      if (rgb >= 0) bgr = RgbToBgr(static_cast<std::uint32_t>(rgb));
       Document::SetLayerFields(doc_.LayerAt(index), number, bgr, aci >= 0, (flags & 1) != 0, (flags & 4) != 0,
                                flags & ~(1 | 4), lineType);
       return;
@@ -429,6 +430,9 @@ class Reader {
         return true;
       case 62:
         e.color = Int(b);
+        return true;
+      case 420:
+        e.trueColor = RgbToBgr(static_cast<std::uint32_t>(Int(b)) & 0xFFFFFFu);
         return true;
       case 6:
         e.lineType = std::string(Trim(b.value));

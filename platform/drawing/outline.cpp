@@ -264,6 +264,7 @@ struct Walker {
       else
         at.layer = e.layer;
       at.color = ResolveColor(doc, e, at.layer, parent.color);
+      at.bgr = ResolveBgr(e, parent.bgr);
       visitor.Visit(e, at);
       if (const auto* ins = std::get_if<InsertData>(&e.data)) Insert(e, *ins, at);
     }
@@ -276,6 +277,7 @@ struct Walker {
       ap.topIndex = -1;
       ap.layer = attrib.layer;
       ap.color = ResolveColor(doc, attrib, attrib.layer, at.color);
+      ap.bgr = ResolveBgr(attrib, at.bgr);
       visitor.Visit(attrib, ap);
     }
     const int b = doc.FindBlock(ins.block);
@@ -328,6 +330,11 @@ int ResolveColor(const Document& doc, const Entity& e, int effectiveLayer, int p
   if (c >= 1 && c <= 255) return c;
   const int aci = Document::LayerAci(doc.LayerAt(effectiveLayer));
   return aci >= 1 && aci <= 255 ? aci : 7;
+}
+
+std::int32_t ResolveBgr(const Entity& e, std::int32_t parentBgr) {
+  if (e.trueColor >= 0) return e.trueColor;
+  return e.color == 0 ? parentBgr : -1;  // by block takes the reference's
 }
 
 void FlattenEntity(const Entity& e, const Placement& at, const FlattenOptions& o, OutlineSink& sink) {

@@ -25,9 +25,10 @@ struct FlattenOptions {
 struct Placement {
   Affine3 m;  // entity coordinates (world, or the block's) to world
   bool identity = true;
-  int layer = 0;       // the layer it is shown on (layer 0 inside a block takes the reference's)
-  int color = 7;       // resolved colour number
-  long topIndex = -1;  // index in the drawing's entity list; -1 inside a block
+  int layer = 0;          // the layer it is shown on (layer 0 inside a block takes the reference's)
+  int color = 7;          // resolved colour number
+  std::int32_t bgr = -1;  // resolved 24-bit colour (&HBBGGRR) where one applies; -1 none
+  long topIndex = -1;     // index in the drawing's entity list; -1 inside a block
 };
 
 class OutlineSink {
@@ -67,5 +68,7 @@ void TextBox(const TextData& t, double defaultHeight, Vec3 corners[4]);
 // Colour number of an entity as shown on layer effectiveLayer inside a reference of colour
 // parentColor: by layer and by block resolved.
 int ResolveColor(const Document& doc, const Entity& e, int effectiveLayer, int parentColor);
+// The 24-bit colour an entity shows, given its reference's; -1 when its colour number applies.
+std::int32_t ResolveBgr(const Entity& e, std::int32_t parentBgr);
 
 }  // namespace tv::drawing

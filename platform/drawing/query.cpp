@@ -227,6 +227,7 @@ class DisplayVisitor : public EntityVisitor, public OutlineSink {
   // An entity drawn by layer shows its layer's 24-bit colour when the layer has one (the
   // colour number would only come near it); otherwise the colour number resolved.
   std::int32_t ShownColor(const Entity& e, const Placement& at) const {
+    if (at.bgr >= 0) return at.bgr;  // its own 24-bit colour, or its reference's when by block
     const int own = e.color < 0 ? -e.color : e.color;
     if (own != 0 && (own < 1 || own > 255)) {
       const std::int32_t bgr = Document::LayerBgr(doc_.LayerAt(at.layer));

@@ -208,5 +208,27 @@ TEST(DrawingDisplay, ShowsALayersTwentyFourBitColour) {
   EXPECT_EQ(shown.texts[0].color, 0x996633);
 }
 
+TEST(DrawingDisplay, ShowsAnEntitysOwnTwentyFourBitColour) {
+  // 420 holds &HRRGGBB and wins over the colour number beside it; an entity by block inside a
+  // reference takes the reference's 24-bit colour, one by layer keeps its layer's colour.
+  Drawing d;
+  testing::MustRead(d, testing::Lines("0|SECTION|2|BLOCKS|0|BLOCK|2|HINGE|70|0|10|0|20|0|"
+                                      "0|LINE|8|0|62|0|10|0|20|0|11|1|21|0|"    // by block
+                                      "0|LINE|8|0|62|256|10|0|20|1|11|1|21|1|"  // by layer
+                                      "0|ENDBLK|0|ENDSEC|0|SECTION|2|ENTITIES|"
+                                      "0|LINE|8|0|62|1|420|3368601|10|0|20|0|11|1|21|1|"
+                                      "0|TEXT|8|0|62|3|420|16753920|10|0|20|0|40|2|1|x|"
+                                      "0|INSERT|8|0|62|5|420|65280|2|HINGE|10|5|20|5|"
+                                      "0|LINE|8|0|62|1|10|0|20|0|11|1|21|1|0|ENDSEC|0|EOF"));
+  const DisplayList shown = d.BuildDisplayList(0.01);
+  ASSERT_EQ(shown.paths.size(), 4u);
+  EXPECT_EQ(shown.paths[0].color, 0x996633);  // RGB 336699, not red
+  EXPECT_EQ(shown.paths[1].color, 0x00FF00);  // the reference's green, not its blue number
+  EXPECT_EQ(shown.paths[2].color, 0xFFFFFF);  // layer 0's white
+  EXPECT_EQ(shown.paths[3].color, 0x0000FF);  // only a colour number: red
+  ASSERT_EQ(shown.texts.size(), 1u);
+  EXPECT_EQ(shown.texts[0].color, 0x00A5FF);  // RGB FFA500
+}
+
 }  // namespace
 }  // namespace tv::drawing
