@@ -14,6 +14,7 @@
 #include "gui/dialogs/frm_options.h"
 #include "gui/windows/viewer.h"
 #include "support/ini.h"
+#include "testing/paint_counter.h"
 #include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "viewer/viewer_procedures.h"
@@ -21,15 +22,7 @@
 namespace tv::gui {
 namespace {
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
+using test_support::PaintCounter;
 
 class FrmOptionsTest : public ::testing::Test {
  protected:

@@ -11,6 +11,7 @@
 #include "gui/canvas/drawing_canvas.h"
 #include "gui/windows/mdi_main.h"
 #include "gui/windows/viewer.h"
+#include "testing/paint_counter.h"
 #include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "viewer/viewer_procedures.h"
@@ -20,15 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
+using test_support::PaintCounter;
 
 class MdiViewerTest : public ::testing::Test {
  protected:

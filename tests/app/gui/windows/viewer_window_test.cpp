@@ -11,6 +11,7 @@
 #include "gui/canvas/drawing_canvas.h"
 #include "gui/windows/viewer.h"
 #include "testing/dxf_fixture.h"
+#include "testing/paint_counter.h"
 #include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
 #include "text/number_text.h"
@@ -206,15 +207,7 @@ TEST_F(ViewerWindowTest, AClickOnAPartLabelShowsThePartsWorkListRow) {
   EXPECT_FALSE(program.PartSpec.BringToFront);
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
+using test_support::PaintCounter;
 
 TEST_F(ViewerWindowTest, ADrawingLoadedOrZoomedElsewhereIsShownAnew) {
   PaintCounter counter;
