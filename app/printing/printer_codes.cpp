@@ -1,5 +1,6 @@
 #include "printing/printer_codes.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -140,6 +141,31 @@ std::string BinText(int code) {
 std::string MediaSourceOfBin(int code) {
   const BinEntry* bin = FindBin(code);
   return bin != nullptr ? bin->mediaSource : "";
+}
+
+bool BinOffered(int code, const std::vector<std::string>& offeredSources) {
+  if (code == kDefaultBin) return true;
+  const std::string source = MediaSourceOfBin(code);
+  return !source.empty() &&
+         std::find(offeredSources.begin(), offeredSources.end(), source) != offeredSources.end();
+}
+
+std::vector<std::string> JobOptionsWithBin(std::vector<std::string> options, int code) {
+  const std::string source = code == kDefaultBin ? "" : MediaSourceOfBin(code);
+  std::vector<std::string> kept;
+  for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
+    // Only the program asks for a media description, so an earlier one is an earlier bin's; a
+    // tray picked among the driver's own options would fight the bin's.
+    if (options[i] == "media-col" || options[i] == "media-source") continue;
+    if (options[i] == "InputSlot" && !source.empty()) continue;
+    kept.push_back(std::move(options[i]));
+    kept.push_back(std::move(options[i + 1]));
+  }
+  if (!source.empty()) {
+    kept.push_back("media-col");
+    kept.push_back("{media-source=" + source + "}");
+  }
+  return kept;
 }
 
 std::vector<std::string> OrientationChoices() {

@@ -48,6 +48,14 @@ int BinOfChoice(const std::string& text);          // upper 1, lower 2, middle 3
 // The paper tray a bin code asks for, as print systems name it ("top", "manual", "auto"); ""
 // when they have no name for it.
 std::string MediaSourceOfBin(int code);
+// Whether a printer offering these trays (print-system names) can take paper from the bin. The
+// default bin leaves the tray to the printer, so every printer can.
+bool BinOffered(int code, const std::vector<std::string>& offeredSources);
+// A print job's options (name, value, name, value...) asking for the bin's tray: the tray goes in
+// the job's media description ("media-col" {media-source=...}), which CUPS turns into the driver's
+// own tray choice. An earlier tray choice goes; for the default bin no tray is asked for, so the
+// printer's own choice stands.
+std::vector<std::string> JobOptionsWithBin(std::vector<std::string> options, int code);
 
 // What the summary tells of a printer. Width and height are the page size in twips.
 struct PrinterFacts {

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/printing/paper_sources.h"
+
 namespace tv::gui {
 namespace {
 
@@ -33,6 +35,7 @@ std::string QtPrinterAccess::CurrentDeviceName() {
 
 void QtPrinterAccess::SelectPrinter(const std::string& deviceName) {
   current_.printer.setPrinterName(Q(deviceName));
+  KeepOfferedBin(current_);
 }
 
 printing::SetResult QtPrinterAccess::SetOrientation(int code, std::string&) {
@@ -55,7 +58,7 @@ printing::SetResult QtPrinterAccess::SetPaperSize(int code, std::string&) {
 }
 
 printing::SetResult QtPrinterAccess::SetPaperBin(int code, std::string&) {
-  if (code != printing::kDefaultBin) return printing::SetResult::Unsupported;
+  if (!PrinterOffersBin(current_.printer, code)) return printing::SetResult::Unsupported;
   current_.paperBin = code;
   return printing::SetResult::Done;
 }

@@ -16,7 +16,7 @@ class QLabel;
 namespace tv::gui {
 
 // The program's printer as the dialog changes it: printers from the print system (CUPS),
-// sizes the printer offers, and only the default bin (Qt cannot pick a tray here).
+// the sizes and trays the printer offers.
 class QtPrinterAccess : public printing::PrinterAccess {
  public:
   explicit QtPrinterAccess(ProgramPrinter& current) : current_(current) {}

@@ -2,6 +2,8 @@
 
 #include <QPrintDialog>
 
+#include "gui/printing/paper_sources.h"
+
 namespace tv::gui {
 
 core::PrintSetup SetupOf(const ProgramPrinter& current) {
@@ -22,7 +24,12 @@ std::optional<core::PrintSetup> RunPrintSetupDialog(ProgramPrinter& current, QWi
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   dialog.setOption(QAbstractPrintDialog::PrintShowPageSize, true);
+  const std::string trayBefore = DriverTray(current.printer);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  // A tray picked among the printer's own properties there is the latest choice: it stands over
+  // the bin; and another printer may have been chosen, without the bin's tray.
+  if (DriverTray(current.printer) != trayBefore) current.paperBin = printing::kDefaultBin;
+  KeepOfferedBin(current);
   return SetupOf(current);
 }
 

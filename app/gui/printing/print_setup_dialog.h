@@ -1,5 +1,6 @@
 // The print set-up step before every print command: the system's print dialog on the program's
-// printer (printer, paper size, orientation, or a PDF file), its choice in the program's codes.
+// printer (printer, paper size, orientation, the tray among the printer's properties, or a PDF
+// file), its choice in the program's codes.
 #pragma once
 
 #include <optional>

@@ -17,7 +17,7 @@ QPageSize PageSizeOfCode(int code);
 int CodeOfPageSize(const QPageSize& size);
 
 // The printer the set-up dialog, the printer settings and the print commands share, and its
-// paper bin: Qt takes no tray on this system, so only the default bin is ever in force.
+// paper bin (Qt keeps no tray here; the print job asks CUPS for it).
 struct ProgramPrinter {
   QPrinter printer{QPrinter::HighResolution};
   int paperBin = printing::kDefaultBin;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gui/printing/grid_pages.h"
+#include "gui/printing/paper_sources.h"
 
 namespace tv::gui {
 namespace {
@@ -33,6 +34,9 @@ bool QtPrintDevice::BeginJob(const core::PrintSetup& setup, const std::string& t
   const QPageSize size = PageSizeOfCode(setup.paperSize);
   if (size.isValid()) printer.setPageSize(size);
   printer.setDocName(QString::fromStdString(title));
+  // A tray the printer lacks would stop the job or feed from anywhere: the printer's own tray then.
+  SetJobPaperSource(printer,
+                    PrinterOffersBin(printer, setup.paperBin) ? setup.paperBin : printing::kDefaultBin);
   painter_.reset();
   pages_ = 0;
   return true;

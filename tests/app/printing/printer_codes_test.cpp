@@ -97,5 +97,62 @@ TEST(PrinterCodes, DescribePrinterGivesEightLines) {
   EXPECT_EQ(lines, 8u);
 }
 
+// Trays as CUPS lists them for a driver with an upper and a lower tray and a manual feed.
+const std::vector<std::string> kUpperLowerManual = {"auto", "top", "bottom", "manual"};
+
+TEST(PrinterCodes, ABinIsOfferedWhenThePrinterHasItsTray) {
+  struct Case {
+    int bin;
+    std::vector<std::string> offered;
+    bool expected;
+  };
+  const Case cases[] = {
+      {1, kUpperLowerManual, true},
+      {2, kUpperLowerManual, true},
+      {3, kUpperLowerManual, false},
+      {4, kUpperLowerManual, true},
+      {5, kUpperLowerManual, false},
+      {11, {"large-capacity"}, true},
+      {7, {}, true},                       // the printer's own choice needs no tray
+      {1, {}, false},                      // a printer without a tray choice
+      {6, {"manual", "envelope"}, false},  // no print-system name for the envelope hand feed
+      {12, kUpperLowerManual, false},
+      {0, {""}, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BinOffered(c.bin, c.offered), c.expected) << "bin " << c.bin;
+}
+
+TEST(PrinterCodes, JobOptionsAskForTheBinsTrayOnly) {
+  using Options = std::vector<std::string>;
+  struct Case {
+    const char* what;
+    Options before;
+    int bin;
+    Options after;
+  };
+  const Case cases[] = {
+      {"upper bin added", {}, 1, {"media-col", "{media-source=top}"}},
+      {"other options kept",
+       {"sides", "one-sided", "landscape", ""},
+       4,
+       {"sides", "one-sided", "landscape", "", "media-col", "{media-source=manual}"}},
+      {"earlier tray replaced",
+       {"media-col", "{media-source=top}", "copies", "2"},
+       2,
+       {"copies", "2", "media-col", "{media-source=bottom}"}},
+      {"driver's own tray gives way",
+       {"InputSlot", "Lower", "media-source", "top", "copies", "2"},
+       1,
+       {"copies", "2", "media-col", "{media-source=top}"}},
+      {"default bin asks for no tray",
+       {"media-col", "{media-source=top}", "copies", "2"},
+       7,
+       {"copies", "2"}},
+      {"default bin keeps the driver's own tray", {"InputSlot", "Lower"}, 7, {"InputSlot", "Lower"}},
+      {"unnamed bin asks for no tray", {"media-col", "{media-source=bottom}"}, 8, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(JobOptionsWithBin(c.before, c.bin), c.after) << c.what;
+}
+
 }  // namespace
 }  // namespace tv::printing

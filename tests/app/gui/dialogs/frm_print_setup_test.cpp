@@ -53,7 +53,7 @@ TEST(FrmPrintSetup, ListsAndSummaryFollowTheChoices) {
   ListedPrinters printers(current, {"Office", "Workshop"});
   FrmPrintSetup dialog(ui, printers);
   ASSERT_TRUE(dialog.Load());
-  // The upper bin, picked first on opening, is not one Qt can choose here.
+  // The upper bin, picked first on opening, is no tray of a PDF file.
   EXPECT_EQ(ui.CountMessages("The paper bin selected is not supported by the selected printer."), 1u);
   auto* cmbPrinters = dialog.findChild<QComboBox*>("cmbPrinters");
   auto* cmbSize = dialog.findChild<QComboBox*>("cmbSize");
@@ -72,7 +72,7 @@ TEST(FrmPrintSetup, ListsAndSummaryFollowTheChoices) {
   EXPECT_TRUE(label->text().contains("Width: 20160\nHeight: 12240")) << label->text().toStdString();
 }
 
-TEST(QtPrinterAccess, TheDefaultBinIsTheOneQtCanUseAndSizesRoundTrip) {
+TEST(QtPrinterAccess, PdfOutputTakesOnlyTheDefaultBinAndSizesRoundTrip) {
   ProgramPrinter current;
   MakePdf(current);
   QtPrinterAccess access(current);
