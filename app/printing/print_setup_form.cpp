@@ -24,7 +24,14 @@ bool PrintSetupForm::Form_Load() {
 void PrintSetupForm::cmbPrinters_Click(int index) {
   if (index < 0 || index >= static_cast<int>(printers_.size())) return;
   printerIndex_ = index;
+  const int binBefore = printer_.Facts().paperBin;
   printer_.SelectPrinter(printers_[static_cast<std::size_t>(index)]);
+  // A printer without the bin's tray takes paper from its own: the bin list shows so.
+  if (const int bin = printer_.Facts().paperBin; bin != binBefore) {
+    for (std::size_t i = 0; i < bins_.size(); ++i) {
+      if (BinOfChoice(bins_[i]) == bin) binIndex_ = static_cast<int>(i);
+    }
+  }
   Refresh();
 }
 

@@ -19,13 +19,16 @@ class FakePrinter : public PrinterAccess {
   std::set<int> bins = {7};
   std::set<int> sizes = {1, 3, 5};
   bool orientationFails = false;
+  std::set<int> officeBins = {7};  // the trays of the other printer
   PrinterFacts facts;
 
   std::vector<std::string> PrinterNames() override { return names; }
   std::string CurrentDeviceName() override { return current; }
   void SelectPrinter(const std::string& deviceName) override {
+    if (deviceName == "Office" && current != "Office") std::swap(bins, officeBins);
     current = deviceName;
     facts.deviceName = deviceName;
+    if (!bins.contains(facts.paperBin)) facts.paperBin = 7;
   }
   SetResult SetOrientation(int code, std::string& error) override {
     if (orientationFails) {
@@ -78,6 +81,22 @@ TEST(PrintSetupForm, LoadSelectsTheCurrentPrinterAndRefusesAnUnofferedBin) {
   EXPECT_TRUE(ui.Messages().empty());
   EXPECT_NE(form.Summary().find("Bin: (Default) Use paper from the current default bin.\r\n"),
             std::string::npos);
+}
+
+TEST(PrintSetupForm, APrinterWithoutTheBinsTrayShowsItsOwnTray) {
+  ScriptedUi ui;
+  FakePrinter printer;
+  printer.bins = {1, 2, 7};
+  PrintSetupForm form(ui, printer);
+  ASSERT_TRUE(form.Form_Load());
+  EXPECT_TRUE(ui.Messages().empty());
+  form.cmbBins_Change(1);  // lower
+  ASSERT_EQ(form.BinIndex(), 1);
+  form.cmbPrinters_Click(0);  // Office has no lower tray
+  EXPECT_EQ(form.BinIndex(), 4);
+  EXPECT_NE(form.Summary().find("Bin: (Default) Use paper from the current default bin.\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(ui.Messages().empty());
 }
 
 TEST(PrintSetupForm, ARefusedSizeGoesBackToTheFirstEntry) {

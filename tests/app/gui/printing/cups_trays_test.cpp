@@ -13,11 +13,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <thread>
@@ -320,6 +322,36 @@ TEST_F(CupsTrays, TheTrayPickedInThePrintDialogIsTheLatestChoice) {
   EXPECT_EQ(setup->paperBin, printing::kDefaultBin);
   EXPECT_EQ(DriverTray(current.printer), "Lower");
   EXPECT_EQ(TrayOfPrint(*setup), "LOWER");
+}
+
+TEST_F(CupsTrays, ThePrinterSetupDialogRefusesATrayThePrinterLacks) {
+  QtPrinterAccess access(current);
+  FrmPrintSetup dialog(ui, access);
+  ASSERT_TRUE(dialog.Load());
+  EXPECT_TRUE(ui.Messages().empty()) << "the upper bin, picked on opening, is a tray of this printer";
+  auto* printers = dialog.findChild<QComboBox*>("cmbPrinters");
+  auto* bins = dialog.findChild<QComboBox*>("cmbBins");
+  auto* summary = dialog.findChild<QLabel*>("Label1");
+  EXPECT_EQ(printers->currentText(), "Trays");
+  EXPECT_TRUE(summary->text().contains("Bin: Use paper from the upper bin."))
+      << summary->text().toStdString();
+  if (const char* shots = std::getenv("TAVOLIN_SCREENSHOTS")) {
+    dialog.adjustSize();
+    dialog.grab().save(QString::fromUtf8(shots) + "/printer-setup.png");
+  }
+
+  emit bins->activated(1);  // lower
+  EXPECT_TRUE(summary->text().contains("Bin: Use paper from the lower bin."));
+  emit printers->activated(printers->findText("Upper"));
+  EXPECT_TRUE(summary->text().contains("Device name: Upper"));
+  EXPECT_TRUE(summary->text().contains("Bin: (Default) Use paper from the current default bin."))
+      << "that printer has no lower tray";
+  EXPECT_EQ(bins->currentIndex(), 4);
+  emit bins->activated(1);
+  EXPECT_EQ(ui.CountMessages("The paper bin selected is not supported by the selected printer."), 1u);
+  EXPECT_EQ(bins->currentIndex(), 0);
+  EXPECT_TRUE(summary->text().contains("Bin: Use paper from the upper bin."))
+      << summary->text().toStdString();
 }
 
 }  // namespace
