@@ -53,7 +53,7 @@ FileMgr::FileMgr(core::Program& program, QWidget* parent) : QWidget(parent), pro
   frameSet_->setTitle(Q(program_.FrameSetCaption));
   proc_->setEnabled(program_.Input.ProcEnabled);
   // The settings frame starts in its restored state, the grid just below the frame's caption.
-  RestoreSettingsFrame(layout_, InnerHeightTwips());
+  commands::RestoreSettingsFrame(layout_, InnerHeightTwips());
   layout_.Settings.Top = 250;
   file2_->raise();
 }
@@ -227,7 +227,7 @@ long FileMgr::InnerHeightTwips() const {
 
 void FileMgr::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  ResizeInputWindow(layout_, OuterWidthTwips(), InnerHeightTwips());
+  commands::ResizeInputWindow(layout_, OuterWidthTwips(), InnerHeightTwips());
   SetSettingsColumnWidths();
   ApplyLayout();
 }
@@ -243,7 +243,7 @@ void FileMgr::SetSettingsColumnWidths() {
   for (long row = 1; row <= g.MaxRows(); ++row) {
     names.push_back((metrics.horizontalAdvance(Q(g.CellText(row, 1))) + margins) / unit);
   }
-  const SettingsColumns columns = SettingsColumnWidths(names, layout_.Settings.Width);
+  const commands::SettingsColumns columns = commands::SettingsColumnWidths(names, layout_.Settings.Width);
   // The value column ends where the grid's scroll bar begins, so no sideways scrolling is needed.
   const int frame = 2 * settings_->frameWidth() + settings_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const double room = (commands::TwipsToPixels(layout_.Settings.Width, Dpi()) - frame) / unit - columns.Name;
@@ -253,7 +253,7 @@ void FileMgr::SetSettingsColumnWidths() {
 
 void FileMgr::ApplyLayout() {
   const double dpi = Dpi();
-  const auto place = [dpi](QWidget* widget, const TwipRect& r) {
+  const auto place = [dpi](QWidget* widget, const commands::TwipRect& r) {
     widget->setGeometry(commands::TwipsToPixels(r.Left, dpi), commands::TwipsToPixels(r.Top, dpi),
                         std::max(0, commands::TwipsToPixels(r.Width, dpi)),
                         std::max(0, commands::TwipsToPixels(r.Height, dpi)));
@@ -277,23 +277,23 @@ void FileMgr::ApplyLayout() {
   frameSet_->setVisible(layout_.SettingsShown);
   sPath_->setVisible(layout_.SourceFolderShown);
   pBrwseS_->setVisible(layout_.SourceFolderShown);
-  switch (std::exchange(layout_.Raised, InputControl::None)) {
-    case InputControl::File1:
+  switch (std::exchange(layout_.Raised, commands::InputControl::None)) {
+    case commands::InputControl::File1:
       file1_->raise();
       break;
-    case InputControl::PList:
+    case commands::InputControl::PList:
       pList_->raise();
       break;
-    case InputControl::File2:
+    case commands::InputControl::File2:
       file2_->raise();
       break;
-    case InputControl::FrameSet:
+    case commands::InputControl::FrameSet:
       frameSet_->raise();
       break;
-    case InputControl::LayerList:
+    case commands::InputControl::LayerList:
       layerList_->raise();
       break;
-    case InputControl::None:
+    case commands::InputControl::None:
       break;
   }
 }

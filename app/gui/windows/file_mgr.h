@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "commands/file_mgr_layout.h"
 #include "core/program.h"
-#include "gui/windows/file_mgr_layout.h"
 
 class QGroupBox;
 class QLabel;
@@ -31,7 +31,7 @@ class FileMgr : public QWidget {
 
   GridView* WorkList() const { return pList_; }
   GridView* SettingsGrid() const { return settings_; }
-  const InputWindowLayout& Layout() const { return layout_; }
+  const commands::InputWindowLayout& Layout() const { return layout_; }
 
   // Shows the shared popup menu at a global position and returns once it has closed. By default
   // the menu's own modal loop; a test replaces it to pick an item.
@@ -72,7 +72,7 @@ class FileMgr : public QWidget {
 
   core::Program& program_;
   ProgramNotices* notices_ = nullptr;
-  InputWindowLayout layout_;
+  commands::InputWindowLayout layout_;
   QLineEdit* sPath_ = nullptr;
   QPushButton* pBrwseS_ = nullptr;
   QListWidget* file1_ = nullptr;

@@ -40,28 +40,27 @@ void FileMgr::File1_MouseUp(QPoint globalPos) {
   QMenu* menu = PopupMenu();
   if (menu == nullptr) return;
   const long h = InnerHeightTwips();
-  const bool expanded = double(layout_.File1.Height) > double(h) / 2;
-  Item(menu, "MnuExp", true, expanded ? "Restore" : "Expand");
+  Item(menu, "MnuExp", true, commands::SourceListExpanded(layout_, h) ? "Restore" : "Expand");
   Item(menu, "MnuDel", true, "Delete Selected Files");
   Item(menu, "MnuToProc", true);
   for (const char* hidden : {"MnuClrProc", "MnuCUC", "PopSep", "MnuCopy", "MnuPaste"})
     Item(menu, hidden, false);
   RunPopup(menu, globalPos);
   if (worklist::SourceListPopupClosed(program_) == worklist::PopupRequest::Expand) {
-    ToggleSourceList(layout_, h);
+    commands::ToggleSourceList(layout_, h);
     ApplyLayout();
   }
 }
 
 void FileMgr::File2_MouseUp() {
-  ToggleNestList(layout_, InnerHeightTwips());
+  commands::ToggleNestList(layout_, InnerHeightTwips());
   ApplyLayout();
 }
 
 void FileMgr::PList_RightClick(QPoint globalPos) {
   QMenu* menu = PopupMenu();
   if (menu == nullptr) return;
-  const bool expanded = WorkListExpanded(layout_, InnerHeightTwips());
+  const bool expanded = commands::WorkListExpanded(layout_, InnerHeightTwips());
   Item(menu, "MnuExp", true, expanded ? "Restore" : "Expand");
   Item(menu, "MnuDel", true, "Delete Selected Rows");
   Item(menu, "MnuToProc", false);
@@ -71,7 +70,7 @@ void FileMgr::PList_RightClick(QPoint globalPos) {
 }
 
 void FileMgr::ExpandOrRestoreWorkList() {
-  if (!WorkListExpanded(layout_, InnerHeightTwips())) {
+  if (!commands::WorkListExpanded(layout_, InnerHeightTwips())) {
     // The window takes the main window's whole width and comes to the front with the grid.
     if (auto* place = qobject_cast<QMdiSubWindow*>(parentWidget())) {
       if (QWidget* area = place->parentWidget()) {
@@ -79,26 +78,26 @@ void FileMgr::ExpandOrRestoreWorkList() {
       }
       place->raise();
     }
-    ExpandWorkList(layout_, InnerHeightTwips());
+    commands::ExpandWorkList(layout_, InnerHeightTwips());
     ApplyLayout();
     return;
   }
-  RestoreWorkList(layout_, InnerHeightTwips());
+  commands::RestoreWorkList(layout_, InnerHeightTwips());
   ApplyLayout();
-  SetWindowWidth(kRestoredWidth);
+  SetWindowWidth(commands::kRestoredWidth);
 }
 
 void FileMgr::Settings_MouseUp() {
   const long h = InnerHeightTwips();
-  if (SettingsFrameExpanded(layout_, h)) {
-    RestoreSettingsFrame(layout_, h);
+  if (commands::SettingsFrameExpanded(layout_, h)) {
+    commands::RestoreSettingsFrame(layout_, h);
     ApplyLayout();
-    SetWindowWidth(kRestoredWidth);
+    SetWindowWidth(commands::kRestoredWidth);
     return;
   }
-  SetWindowWidth(kSettingsExpandedWidth);
+  SetWindowWidth(commands::kSettingsExpandedWidth);
   settings_->setFocus(Qt::OtherFocusReason);
-  ExpandSettingsFrame(layout_, InnerHeightTwips());
+  commands::ExpandSettingsFrame(layout_, InnerHeightTwips());
   ApplyLayout();
 }
 

@@ -8,9 +8,7 @@
 
 #include "commands/main_layout.h"
 
-namespace tv::gui {
-
-using commands::TwipRect;
+namespace tv::commands {
 
 // The controls whose place the rules set. Settings is placed inside FrameSet.
 enum class InputControl { None, File1, PList, File2, FrameSet, LayerList };
@@ -40,6 +38,7 @@ void ResizeInputWindow(InputWindowLayout& layout, long width, long scaleHeight);
 
 // Right-click rules. Each one reads the expanded state back from the current height.
 // Source list: expanded when higher than half the inner height.
+bool SourceListExpanded(const InputWindowLayout& layout, long scaleHeight);
 void ToggleSourceList(InputWindowLayout& layout, long scaleHeight);
 // Nest list: likewise; expanded it covers the source folder box as well.
 void ToggleNestList(InputWindowLayout& layout, long scaleHeight);
@@ -72,4 +71,4 @@ struct SettingsColumns {
 };
 SettingsColumns SettingsColumnWidths(const std::vector<double>& nameTextWidths, long gridWidth);
 
-}  // namespace tv::gui
+}  // namespace tv::commands

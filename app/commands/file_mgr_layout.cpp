@@ -1,8 +1,8 @@
-#include "gui/windows/file_mgr_layout.h"
+#include "commands/file_mgr_layout.h"
 
 #include <cmath>
 
-namespace tv::gui {
+namespace tv::commands {
 namespace {
 
 constexpr long kWidthUnit = 140;
@@ -34,9 +34,13 @@ void ResizeInputWindow(InputWindowLayout& l, long width, long scaleHeight) {
   l.LayerList = l.File2;
 }
 
+bool SourceListExpanded(const InputWindowLayout& l, long scaleHeight) {
+  return Expanded(l.File1, scaleHeight);
+}
+
 void ToggleSourceList(InputWindowLayout& l, long scaleHeight) {
   l.File1.Top = 360;
-  if (Expanded(l.File1, scaleHeight)) {
+  if (SourceListExpanded(l, scaleHeight)) {
     l.File1.Height = Part(scaleHeight, 4);
     l.SettingsShown = true;
   } else {
@@ -107,4 +111,4 @@ SettingsColumns SettingsColumnWidths(const std::vector<double>& nameTextWidths, 
   return columns;
 }
 
-}  // namespace tv::gui
+}  // namespace tv::commands

@@ -1,9 +1,9 @@
 // The input window's layout rules in twips: the resize table and each expand/restore pair.
 #include <gtest/gtest.h>
 
-#include "gui/windows/file_mgr_layout.h"
+#include "commands/file_mgr_layout.h"
 
-namespace tv::gui {
+namespace tv::commands {
 namespace {
 
 constexpr long kHeight = 12000;  // inner height
@@ -131,4 +131,4 @@ TEST(InputWindowLayout, SettingsColumnsFitTheLongestNameAndShareTheRest) {
 }
 
 }  // namespace
-}  // namespace tv::gui
+}  // namespace tv::commands
