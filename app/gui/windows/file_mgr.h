@@ -6,16 +6,15 @@
 
 #include <QPoint>
 #include <QWidget>
-#include <functional>
 
 #include "commands/file_mgr_layout.h"
 #include "core/program.h"
+#include "gui/windows/popup_menu.h"
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
 class QPushButton;
 
 namespace tv::gui {
@@ -33,9 +32,7 @@ class FileMgr : public QWidget {
   GridView* SettingsGrid() const { return settings_; }
   const commands::InputWindowLayout& Layout() const { return layout_; }
 
-  // Shows the shared popup menu at a global position and returns once it has closed. By default
-  // the menu's own modal loop; a test replaces it to pick an item.
-  using PopupRunner = std::function<void(QMenu* menu, QPoint globalPos)>;
+  // How the shared popup menu is shown (see PopupRunner).
   void SetPopupRunner(PopupRunner runner) { popupRunner_ = std::move(runner); }
 
   // The window's outer width and inner height in twips, as the layout rules read them.
@@ -61,8 +58,6 @@ class FileMgr : public QWidget {
   void SetSettingsColumnWidths();
   double Dpi() const;
   // file_mgr_events.cpp
-  QMenu* PopupMenu() const;
-  void RunPopup(QMenu* menu, QPoint globalPos);
   void File1_MouseUp(QPoint globalPos);
   void File2_MouseUp();
   void PList_RightClick(QPoint globalPos);

@@ -1,51 +1,23 @@
 // The input window's right clicks: the shared popup menu over the source list and the work
 // list, and the expand and restore of the lists, the work list and the settings frame.
-#include <QAction>
 #include <QMdiSubWindow>
-#include <QMenu>
 
 #include "gui/gridview/grid_view.h"
 #include "gui/windows/file_mgr.h"
-#include "gui/windows/mdi_main.h"
 #include "worklist/input_window.h"
 
 namespace tv::gui {
-namespace {
-
-// Shows or hides a popup item and sets its caption (an empty caption keeps the one it has).
-void Item(QMenu* menu, const char* name, bool visible, const char* caption = "") {
-  for (QAction* action : menu->actions()) {
-    if (action->objectName() != QLatin1String(name)) continue;
-    action->setVisible(visible);
-    if (*caption != '\0') action->setText(QString::fromUtf8(caption));
-  }
-}
-
-}  // namespace
-
-QMenu* FileMgr::PopupMenu() const {
-  const auto* main = qobject_cast<const MdiMain*>(window());
-  return main != nullptr ? main->PopupMenu() : nullptr;
-}
-
-void FileMgr::RunPopup(QMenu* menu, QPoint globalPos) {
-  if (popupRunner_) {
-    popupRunner_(menu, globalPos);
-  } else {
-    menu->exec(globalPos);
-  }
-}
 
 void FileMgr::File1_MouseUp(QPoint globalPos) {
-  QMenu* menu = PopupMenu();
+  QMenu* menu = SharedPopupMenu(*this);
   if (menu == nullptr) return;
   const long h = InnerHeightTwips();
-  Item(menu, "MnuExp", true, commands::SourceListExpanded(layout_, h) ? "Restore" : "Expand");
-  Item(menu, "MnuDel", true, "Delete Selected Files");
-  Item(menu, "MnuToProc", true);
+  ShowPopupItem(menu, "MnuExp", true, commands::SourceListExpanded(layout_, h) ? "Restore" : "Expand");
+  ShowPopupItem(menu, "MnuDel", true, "Delete Selected Files");
+  ShowPopupItem(menu, "MnuToProc", true);
   for (const char* hidden : {"MnuClrProc", "MnuCUC", "PopSep", "MnuCopy", "MnuPaste"})
-    Item(menu, hidden, false);
-  RunPopup(menu, globalPos);
+    ShowPopupItem(menu, hidden, false);
+  RunPopup(menu, globalPos, popupRunner_);
   if (worklist::SourceListPopupClosed(program_) == worklist::PopupRequest::Expand) {
     commands::ToggleSourceList(layout_, h);
     ApplyLayout();
@@ -58,14 +30,15 @@ void FileMgr::File2_MouseUp() {
 }
 
 void FileMgr::PList_RightClick(QPoint globalPos) {
-  QMenu* menu = PopupMenu();
+  QMenu* menu = SharedPopupMenu(*this);
   if (menu == nullptr) return;
   const bool expanded = commands::WorkListExpanded(layout_, InnerHeightTwips());
-  Item(menu, "MnuExp", true, expanded ? "Restore" : "Expand");
-  Item(menu, "MnuDel", true, "Delete Selected Rows");
-  Item(menu, "MnuToProc", false);
-  for (const char* shown : {"MnuClrProc", "MnuCUC", "PopSep", "MnuCopy", "MnuPaste"}) Item(menu, shown, true);
-  RunPopup(menu, globalPos);
+  ShowPopupItem(menu, "MnuExp", true, expanded ? "Restore" : "Expand");
+  ShowPopupItem(menu, "MnuDel", true, "Delete Selected Rows");
+  ShowPopupItem(menu, "MnuToProc", false);
+  for (const char* shown : {"MnuClrProc", "MnuCUC", "PopSep", "MnuCopy", "MnuPaste"})
+    ShowPopupItem(menu, shown, true);
+  RunPopup(menu, globalPos, popupRunner_);
   if (worklist::WorkListPopupClosed(program_) == worklist::PopupRequest::Expand) ExpandOrRestoreWorkList();
 }
 

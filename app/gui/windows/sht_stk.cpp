@@ -1,8 +1,6 @@
 #include "gui/windows/sht_stk.h"
 
-#include <QAction>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QTabBar>
 
 #include "gui/gridview/grid_view.h"
@@ -11,14 +9,6 @@
 
 namespace tv::gui {
 namespace {
-
-void Item(QMenu* menu, const char* name, bool visible, const char* caption = "") {
-  for (QAction* action : menu->actions()) {
-    if (action->objectName() != QLatin1String(name)) continue;
-    action->setVisible(visible);
-    if (*caption != '\0') action->setText(QString::fromUtf8(caption));
-  }
-}
 
 // The grids sit below the tab strip's 300 twips.
 constexpr long kGridTop = 300;
@@ -62,31 +52,22 @@ void ShtStk::MatTab_Click(int tab) {
   }
 }
 
-QMenu* ShtStk::PopupMenu() const {
-  const auto* main = qobject_cast<const MdiMain*>(window());
-  return main != nullptr ? main->PopupMenu() : nullptr;
-}
-
 void ShtStk::SSList_RightClick(QPoint globalPos) {
-  QMenu* menu = PopupMenu();
+  QMenu* menu = SharedPopupMenu(*this);
   if (menu == nullptr) return;
-  Item(menu, "MnuExp", false);
-  Item(menu, "MnuDel", true, "Delete Selected Row");
-  for (const char* hidden : {"MnuToProc", "MnuClrProc", "MnuCUC"}) Item(menu, hidden, false);
-  for (const char* shown : {"PopSep", "MnuCopy", "MnuPaste"}) Item(menu, shown, true);
-  if (popupRunner_) {
-    popupRunner_(menu, globalPos);
-  } else {
-    menu->exec(globalPos);
-  }
+  ShowPopupItem(menu, "MnuExp", false);
+  ShowPopupItem(menu, "MnuDel", true, "Delete Selected Row");
+  for (const char* hidden : {"MnuToProc", "MnuClrProc", "MnuCUC"}) ShowPopupItem(menu, hidden, false);
+  for (const char* shown : {"PopSep", "MnuCopy", "MnuPaste"}) ShowPopupItem(menu, shown, true);
+  RunPopup(menu, globalPos, popupRunner_);
   const bool deleteRequested = program_.PopupDeleteRequested;
   program_.PopupDeleteRequested = false;
   stock::SSList_PopupClosed(program_, deleteRequested);
 }
 
 void ShtStk::MPL_ButtonClicked() {
-  if (QMenu* menu = PopupMenu()) {
-    for (const char* hidden : {"PopSep", "MnuCopy", "MnuPaste"}) Item(menu, hidden, false);
+  if (QMenu* menu = SharedPopupMenu(*this)) {
+    for (const char* hidden : {"PopSep", "MnuCopy", "MnuPaste"}) ShowPopupItem(menu, hidden, false);
   }
 }
 

@@ -5,11 +5,10 @@
 
 #include <QPoint>
 #include <QWidget>
-#include <functional>
 
 #include "core/program.h"
+#include "gui/windows/popup_menu.h"
 
-class QMenu;
 class QTabBar;
 
 namespace tv::gui {
@@ -26,8 +25,7 @@ class ShtStk : public QWidget {
   GridView* SheetStock() const { return ssList_; }
   GridView* PullList() const { return mpl_; }
 
-  // As in the input window: shows the shared popup menu and returns once it has closed.
-  using PopupRunner = std::function<void(QMenu* menu, QPoint globalPos)>;
+  // How the shared popup menu is shown (see PopupRunner).
   void SetPopupRunner(PopupRunner runner) { popupRunner_ = std::move(runner); }
 
   void MatTab_Click(int tab);
@@ -36,7 +34,6 @@ class ShtStk : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QMenu* PopupMenu() const;
   void SSList_RightClick(QPoint globalPos);
   void MPL_ButtonClicked();
   void Dock();
