@@ -14,6 +14,7 @@
 
 #include "gui/gridview/grid_view.h"
 #include "gui/models/program_notices.h"
+#include "gui/windows/twip_geometry.h"
 #include "nesting/run_driver.h"
 #include "settings/settings.h"
 #include "worklist/input_window.h"
@@ -211,18 +212,13 @@ void FileMgr::ShowRunState() {
   if (running) file2_->raise();
 }
 
-double FileMgr::Dpi() const {
-  const double dpi = logicalDpiY();
-  return dpi > 0 ? dpi : 96.0;
-}
-
 long FileMgr::OuterWidthTwips() const {
   const auto* place = qobject_cast<const QMdiSubWindow*>(parentWidget());
-  return commands::PixelsToTwips(place != nullptr ? place->width() : width(), Dpi());
+  return commands::PixelsToTwips(place != nullptr ? place->width() : width(), ScreenDpi(*this));
 }
 
 long FileMgr::InnerHeightTwips() const {
-  return commands::PixelsToTwips(height(), Dpi());
+  return commands::PixelsToTwips(height(), ScreenDpi(*this));
 }
 
 void FileMgr::resizeEvent(QResizeEvent* event) {
@@ -246,17 +242,16 @@ void FileMgr::SetSettingsColumnWidths() {
   const commands::SettingsColumns columns = commands::SettingsColumnWidths(names, layout_.Settings.Width);
   // The value column ends where the grid's scroll bar begins, so no sideways scrolling is needed.
   const int frame = 2 * settings_->frameWidth() + settings_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const double room = (commands::TwipsToPixels(layout_.Settings.Width, Dpi()) - frame) / unit - columns.Name;
+  const double room =
+      (commands::TwipsToPixels(layout_.Settings.Width, ScreenDpi(*this)) - frame) / unit - columns.Name;
   g.SetColumnWidth(1, columns.Name);
   g.SetColumnWidth(2, std::max(1.0, std::min(columns.Value, std::floor(room))));
 }
 
 void FileMgr::ApplyLayout() {
-  const double dpi = Dpi();
+  const double dpi = ScreenDpi(*this);
   const auto place = [dpi](QWidget* widget, const commands::TwipRect& r) {
-    widget->setGeometry(commands::TwipsToPixels(r.Left, dpi), commands::TwipsToPixels(r.Top, dpi),
-                        std::max(0, commands::TwipsToPixels(r.Width, dpi)),
-                        std::max(0, commands::TwipsToPixels(r.Height, dpi)));
+    widget->setGeometry(PixelRect(r, dpi));
   };
   place(sPath_, layout_.SPath);
   place(pBrwseS_, layout_.PBrwseS);

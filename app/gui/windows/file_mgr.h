@@ -56,7 +56,6 @@ class FileMgr : public QWidget {
   void SourceSelectionToProgram();
   void ApplyLayout();
   void SetSettingsColumnWidths();
-  double Dpi() const;
   // file_mgr_events.cpp
   void File1_MouseUp(QPoint globalPos);
   void File2_MouseUp();

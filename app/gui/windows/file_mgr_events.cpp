@@ -4,6 +4,7 @@
 
 #include "gui/gridview/grid_view.h"
 #include "gui/windows/file_mgr.h"
+#include "gui/windows/twip_geometry.h"
 #include "worklist/input_window.h"
 
 namespace tv::gui {
@@ -47,7 +48,7 @@ void FileMgr::ExpandOrRestoreWorkList() {
     // The window takes the main window's whole width and comes to the front with the grid.
     if (auto* place = qobject_cast<QMdiSubWindow*>(parentWidget())) {
       if (QWidget* area = place->parentWidget()) {
-        SetWindowWidth(commands::PixelsToTwips(area->width(), Dpi()));
+        SetWindowWidth(commands::PixelsToTwips(area->width(), ScreenDpi(*this)));
       }
       place->raise();
     }
@@ -77,7 +78,7 @@ void FileMgr::Settings_MouseUp() {
 void FileMgr::SetWindowWidth(long twips) {
   QWidget* target = qobject_cast<QMdiSubWindow*>(parentWidget());
   if (target == nullptr) target = this;
-  const int pixels = commands::TwipsToPixels(twips, Dpi());
+  const int pixels = commands::TwipsToPixels(twips, ScreenDpi(*this));
   if (target->width() == pixels) return;
   target->resize(pixels, target->height());
 }

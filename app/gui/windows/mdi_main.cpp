@@ -23,6 +23,7 @@
 #include "gui/models/program_notices.h"
 #include "gui/windows/file_mgr.h"
 #include "gui/windows/sht_stk.h"
+#include "gui/windows/twip_geometry.h"
 #include "gui/windows/viewer.h"
 #include "viewer/viewer_procedures.h"
 
@@ -133,8 +134,7 @@ void MdiMain::CloseSplash() {
 }
 
 double MdiMain::Dpi() const {
-  const double dpi = logicalDpiY();
-  return dpi > 0 ? dpi : 96.0;
+  return ScreenDpi(*this);
 }
 
 bool MdiMain::Start(const std::string& executablePath) {
@@ -206,9 +206,7 @@ void MdiMain::PlaceChildWindows() {
 void MdiMain::ApplyLayout() {
   const double dpi = Dpi();
   const auto place = [dpi](QMdiSubWindow* window, const commands::TwipRect& r) {
-    if (window == nullptr) return;
-    window->setGeometry(commands::TwipsToPixels(r.Left, dpi), commands::TwipsToPixels(r.Top, dpi),
-                        commands::TwipsToPixels(r.Width, dpi), commands::TwipsToPixels(r.Height, dpi));
+    if (window != nullptr) window->setGeometry(PixelRect(r, dpi));
   };
   applyingLayout_ = true;
   place(fileMgrPlace_, layout_.FileMgr);
@@ -246,16 +244,9 @@ void MdiMain::DockViewer() {
   if (!placed_ || !started_ || applyingLayout_) return;
   const double dpi = Dpi();
   const QRect now = viewerPlace_->geometry();
-  const commands::TwipRect& laid = layout_.Viewer;
   // Only a move or resize of the operator's docks: the layout's own placing lands here too.
-  if (now == QRect(commands::TwipsToPixels(laid.Left, dpi), commands::TwipsToPixels(laid.Top, dpi),
-                   commands::TwipsToPixels(laid.Width, dpi), commands::TwipsToPixels(laid.Height, dpi))) {
-    return;
-  }
-  const commands::TwipRect moved{commands::PixelsToTwips(now.x(), dpi), commands::PixelsToTwips(now.y(), dpi),
-                                 commands::PixelsToTwips(now.width(), dpi),
-                                 commands::PixelsToTwips(now.height(), dpi)};
-  layout_ = commands::DockViewer(layout_, moved, program_.RightPaneWidth);
+  if (now == PixelRect(layout_.Viewer, dpi)) return;
+  layout_ = commands::DockViewer(layout_, TwipRectOf(now, dpi), program_.RightPaneWidth);
   ApplyLayout();
 }
 

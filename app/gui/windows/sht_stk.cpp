@@ -5,6 +5,7 @@
 
 #include "gui/gridview/grid_view.h"
 #include "gui/windows/mdi_main.h"
+#include "gui/windows/twip_geometry.h"
 #include "stock/stock_window.h"
 
 namespace tv::gui {
@@ -71,16 +72,11 @@ void ShtStk::MPL_ButtonClicked() {
   }
 }
 
-double ShtStk::Dpi() const {
-  const double dpi = logicalDpiY();
-  return dpi > 0 ? dpi : 96.0;
-}
-
 void ShtStk::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   matTab_->setGeometry(0, 0, width(), matTab_->sizeHint().height());
   // The grids end at the window's bottom edge, so their last row and scroll bar stay in view.
-  const int top = std::max(commands::TwipsToPixels(kGridTop, Dpi()), matTab_->sizeHint().height());
+  const int top = std::max(commands::TwipsToPixels(kGridTop, ScreenDpi(*this)), matTab_->sizeHint().height());
   for (GridView* grid : {ssList_, mpl_}) grid->setGeometry(0, top, width(), std::max(0, height() - top));
   Dock();
 }
@@ -100,7 +96,8 @@ void ShtStk::Dock() {
   }
   QRect place = self->geometry();
   place.moveLeft(input->width());
-  if (program_.RightPaneWidth != 0) place.setWidth(commands::TwipsToPixels(program_.RightPaneWidth, Dpi()));
+  if (program_.RightPaneWidth != 0)
+    place.setWidth(commands::TwipsToPixels(program_.RightPaneWidth, ScreenDpi(*this)));
   if (self->geometry() != place) self->setGeometry(place);
 }
 

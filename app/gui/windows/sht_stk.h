@@ -37,7 +37,6 @@ class ShtStk : public QWidget {
   void SSList_RightClick(QPoint globalPos);
   void MPL_ButtonClicked();
   void Dock();
-  double Dpi() const;
 
   core::Program& program_;
   QTabBar* matTab_ = nullptr;
