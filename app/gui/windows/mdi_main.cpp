@@ -30,22 +30,6 @@
 namespace tv::gui {
 namespace {
 
-// The child windows cannot be closed: nothing would bring them back, and the program needs all
-// three for its life.
-QMdiSubWindow* AddChildWindow(QMdiArea* area, QWidget* child) {
-  QMdiSubWindow* place = area->addSubWindow(
-      child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
-  place->setObjectName(child->objectName() + QStringLiteral("Place"));
-  if (QMenu* menu = place->systemMenu()) {
-    for (QAction* action : menu->actions()) {
-      if (action->shortcut() == QKeySequence::Close || action->text().contains(QStringLiteral("Close"))) {
-        menu->removeAction(action);
-      }
-    }
-  }
-  return place;
-}
-
 // Closing a child window is refused, whichever way it is asked for.
 class CloseRefuser : public QObject {
  public:
@@ -60,6 +44,24 @@ class CloseRefuser : public QObject {
     return QObject::eventFilter(watched, event);
   }
 };
+
+// A child window shown in its place. It cannot be closed: nothing would bring it back, and the
+// program needs all three for its life.
+QMdiSubWindow* AddChildWindow(QMdiArea* area, QWidget* child) {
+  QMdiSubWindow* place = area->addSubWindow(
+      child, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+  place->setObjectName(child->objectName() + QStringLiteral("Place"));
+  if (QMenu* menu = place->systemMenu()) {
+    for (QAction* action : menu->actions()) {
+      if (action->shortcut() == QKeySequence::Close || action->text().contains(QStringLiteral("Close"))) {
+        menu->removeAction(action);
+      }
+    }
+  }
+  place->installEventFilter(new CloseRefuser(place));
+  place->show();
+  return place;
+}
 
 }  // namespace
 
@@ -149,22 +151,16 @@ bool MdiMain::Start(const std::string& executablePath) {
   steps.PlaceInputWindow = [this] {
     fileMgr_ = new FileMgr(program_);
     fileMgrPlace_ = AddChildWindow(mdi_, fileMgr_);
-    fileMgrPlace_->installEventFilter(new CloseRefuser(fileMgrPlace_));
-    fileMgrPlace_->show();
     PlaceChildWindows();
   };
   steps.PlaceStockWindow = [this] {
     shtStk_ = new ShtStk(program_);
     shtStkPlace_ = AddChildWindow(mdi_, shtStk_);
-    shtStkPlace_->installEventFilter(new CloseRefuser(shtStkPlace_));
-    shtStkPlace_->show();
     ApplyLayout();
   };
   steps.PlaceViewer = [this]() -> long {
     viewer_ = new Viewer(program_);
     viewerPlace_ = AddChildWindow(mdi_, viewer_);
-    viewerPlace_->installEventFilter(new CloseRefuser(viewerPlace_));
-    viewerPlace_->show();
     ApplyLayout();
     // Docking follows the operator's moves from here on, not the window's first placing.
     viewerPlace_->installEventFilter(this);
