@@ -17,12 +17,12 @@ class LoadCfgTest : public WindowsTest {
  protected:
   // The frame's button opens the dialog, and what the operator does in it happens while it shows.
   void Press(const char* button, const std::function<void(LoadCfg*)>& inDialog) {
-    ui.ConfigFileDialog = [this, inDialog] {
+    ui.SetConfigFileDialog([this, inDialog] {
       LoadCfg* dialog = LoadCfg::Of(program, main.get());
       dialog->show();
       inDialog(dialog);
       EXPECT_FALSE(dialog->isVisible());
-    };
+    });
     QTest::mouseClick(Control<QPushButton>(Input(), button), Qt::LeftButton);
   }
   std::string FrameCaption() {

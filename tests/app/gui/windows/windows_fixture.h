@@ -32,15 +32,6 @@ namespace tv::gui::testing {
 
 namespace fs = std::filesystem;
 
-// The scripted Ui with the configuration-file dialog the test puts in.
-class WindowsUi : public test_support::ScriptedUi {
- public:
-  std::function<void()> ConfigFileDialog;
-  void ShowConfigFileDialog() override {
-    if (ConfigFileDialog) ConfigFileDialog();
-  }
-};
-
 class WindowsTest : public ::testing::Test {
  protected:
   WindowsTest() : program(ui) {
@@ -124,7 +115,7 @@ class WindowsTest : public ::testing::Test {
 
   test_support::TempFolder temp;
   fs::path root = fs::path(temp.Path()).parent_path();
-  WindowsUi ui;
+  test_support::ScriptedUi ui;
   core::Program program;
   std::unique_ptr<MdiMain> main;
 };
