@@ -3,18 +3,13 @@
 #include "drawing/text_codec.h"
 
 #include <cstdint>
+#include <optional>
 
+#include "text/ascii_text.h"
 #include "text/codepage.h"
 
 namespace tv::drawing {
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // The double-byte code pages of "\M+nXXXX", by n.
 const char* MultiByteCharset(char n) {
@@ -40,13 +35,9 @@ bool DecodeMultiByte(std::string_view s, std::size_t i, std::string& out) {
   if (i + 8 > s.size() || (s[i + 1] != 'M' && s[i + 1] != 'm') || s[i + 2] != '+') return false;
   const char* charset = MultiByteCharset(s[i + 3]);
   if (charset == nullptr) return false;
-  int value = 0;
-  for (std::size_t k = 4; k < 8; ++k) {
-    const int h = HexDigit(s[i + k]);
-    if (h < 0) return false;
-    value = value * 16 + h;
-  }
-  const char pair[2] = {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
+  const std::optional<std::uint32_t> value = text::HexValue(s.substr(i + 4, 4));
+  if (!value) return false;
+  const char pair[2] = {static_cast<char>(*value >> 8), static_cast<char>(*value & 0xFF)};
   const std::string_view bytes = pair[0] == 0 ? std::string_view(pair + 1, 1) : std::string_view(pair, 2);
   if (bytes[0] == 0) return false;
   const std::string decoded = text::CharsetToUtf8(bytes, charset);
@@ -71,19 +62,10 @@ std::string DecodeUnicodeEscapes(std::string_view s) {
       i += 8;
       continue;
     }
-    if (s[i] == '\\' && i + 6 < s.size() + 0 && (s[i + 1] == 'U' || s[i + 1] == 'u') && s[i + 2] == '+') {
-      std::uint32_t cp = 0;
-      bool ok = true;
-      for (std::size_t k = 3; k < 7; ++k) {
-        const int h = HexDigit(s[i + k]);
-        if (h < 0) {
-          ok = false;
-          break;
-        }
-        cp = cp * 16 + static_cast<std::uint32_t>(h);
-      }
-      if (ok && cp != 0 && !(cp >= 0xD800 && cp <= 0xDFFF)) {
-        text::AppendUtf8(out, cp);
+    if (s[i] == '\\' && i + 6 < s.size() && (s[i + 1] == 'U' || s[i + 1] == 'u') && s[i + 2] == '+') {
+      const std::optional<std::uint32_t> cp = text::HexValue(s.substr(i + 3, 4));
+      if (cp && *cp != 0 && !(*cp >= 0xD800 && *cp <= 0xDFFF)) {
+        text::AppendUtf8(out, *cp);
         i += 7;
         continue;
       }
@@ -111,9 +93,8 @@ std::string Utf8ToCp1252Escaped(std::string_view s) {
       out += '?';  // the escape has four hex digits only
       continue;
     }
-    static constexpr char kHex[] = "0123456789ABCDEF";
     out += "\\U+";
-    for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(cp >> shift) & 0xF];
+    text::AppendHex(out, cp, 4);
   }
   return out;
 }

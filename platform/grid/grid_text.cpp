@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "text/ascii_text.h"
 #include "text/codepage.h"
 
 namespace tv::grid::detail {
@@ -12,20 +13,6 @@ namespace {
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// Length of the UTF-8 character at i, 0 when the bytes there are none.
-size_t Utf8Length(std::string_view text, size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  return i + n <= text.size() && text::IsValidUtf8(text.substr(i, n)) ? n : 0;
 }
 
 // Length of the number at text's start: sign, digits, point, digits, exponent.
@@ -85,14 +72,12 @@ std::string Escape(std::string_view text) {
     if (static_cast<unsigned char>(c) >= 0x80) {
       // UTF-8 characters as they are; other bytes escaped, so the file stays UTF-8 and is never
       // read back in the Windows code page.
-      if (const size_t n = Utf8Length(text, i); n > 0) {
+      if (const size_t n = text::Utf8CharLength(text, i); n > 0) {
         out.append(text.substr(i, n));
         i += n - 1;
       } else {
-        constexpr char kHex[] = "0123456789ABCDEF";
         out += "\\x";
-        out += kHex[static_cast<unsigned char>(c) >> 4];
-        out += kHex[static_cast<unsigned char>(c) & 0x0F];
+        text::AppendHex(out, static_cast<unsigned char>(c), 2);
       }
       continue;
     }
@@ -126,10 +111,12 @@ std::string Unescape(std::string_view text) {
       continue;
     }
     char next = text[++i];
-    if (next == 'x' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-      i += 2;
-      continue;
+    if (next == 'x' && i + 2 < text.size()) {
+      if (const auto byte = text::HexValue(text.substr(i + 1, 2))) {
+        out += static_cast<char>(*byte);
+        i += 2;
+        continue;
+      }
     }
     switch (next) {
       case 't':

@@ -5,25 +5,17 @@
 #include <charconv>
 #include <optional>
 
+#include "text/ascii_text.h"
 #include "text/codepage.h"
 
 namespace tv::registry::detail {
 namespace {
-
-constexpr char kHex[] = "0123456789ABCDEF";
 
 // Names and key levels also escape the characters that give a line its kind; values only
 // need what would break the line itself.
 bool NeedsEscape(unsigned char c, bool isName) {
   if (c < 0x20 || c == 0x7F || c == '%') return true;
   return isName && (c == '=' || c == '[' || c == ']' || c == '#' || c == '\\');
-}
-
-// Length of the UTF-8 character at i, 0 when the bytes there are none.
-size_t Utf8Length(std::string_view text, size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  return i + n <= text.size() && text::IsValidUtf8(text.substr(i, n)) ? n : 0;
 }
 
 // Non-ASCII characters are written as they are; bytes that are no UTF-8 are escaped too, so
@@ -34,7 +26,7 @@ std::string Escape(std::string_view text, bool isName) {
   for (size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c >= 0x80) {
-      if (const size_t n = Utf8Length(text, i); n > 0) {
+      if (const size_t n = text::Utf8CharLength(text, i); n > 0) {
         out.append(text.substr(i, n));
         i += n - 1;
         continue;
@@ -42,20 +34,12 @@ std::string Escape(std::string_view text, bool isName) {
     }
     if (c >= 0x80 || NeedsEscape(c, isName)) {
       out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 0x0F];
+      text::AppendHex(out, c, 2);
     } else {
       out += text[i];
     }
   }
   return out;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 // nullopt for a broken escape, which makes the whole line malformed.
@@ -68,10 +52,9 @@ std::optional<std::string> Unescape(std::string_view text) {
       continue;
     }
     if (i + 2 >= text.size()) return std::nullopt;
-    const int hi = HexDigit(text[i + 1]);
-    const int lo = HexDigit(text[i + 2]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    out += static_cast<char>(hi * 16 + lo);
+    const std::optional<std::uint32_t> byte = text::HexValue(text.substr(i + 1, 2));
+    if (!byte) return std::nullopt;
+    out += static_cast<char>(*byte);
     i += 2;
   }
   return out;

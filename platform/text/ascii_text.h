@@ -1,7 +1,9 @@
-// Blank trimming and ASCII upper case: how the program cleans cell texts and compares names
-// without regard to case.
+// Blank trimming, ASCII upper case and hex digits: how the program cleans cell texts, compares
+// names without regard to case and writes bytes as escapes.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,10 @@ std::string TrimBlanks(std::string_view text);
 
 // ASCII letters upper-cased; every other byte, UTF-8 sequences included, kept as it is.
 std::string UpperAscii(std::string_view text);
+
+// The value of digits when every one of them is a hex digit (either case); nullopt otherwise.
+std::optional<std::uint32_t> HexValue(std::string_view digits);
+// value as its last count hex digits, upper case, leading zeros included.
+void AppendHex(std::string& out, std::uint32_t value, int count);
 
 }  // namespace tv::text

@@ -47,6 +47,12 @@ std::uint32_t NextCodePoint(std::string_view s, std::size_t& i) {
   return cp;
 }
 
+std::size_t Utf8CharLength(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  const std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  return i + n <= text.size() && IsValidUtf8(text.substr(i, n)) ? n : 0;
+}
+
 int Cp1252Byte(std::uint32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
   for (std::size_t k = 0; k < kHigh.size(); ++k) {

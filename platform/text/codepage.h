@@ -29,5 +29,8 @@ int Cp1252Byte(std::uint32_t codePoint);
 void AppendUtf8(std::string& out, std::uint32_t codePoint);
 // Decodes the UTF-8 sequence of valid text at i and moves i past it.
 std::uint32_t NextCodePoint(std::string_view text, std::size_t& i);
+// The length of the UTF-8 character of two to four bytes at i, 0 when the bytes there are
+// none (a byte of another code page, a sequence cut short).
+std::size_t Utf8CharLength(std::string_view text, std::size_t i);
 
 }  // namespace tv::text
