@@ -6,8 +6,9 @@
 #include <iconv.h>
 
 #include <array>
-#include <cctype>
 #include <cstdint>
+
+#include "text/ascii_text.h"
 
 namespace tv::text {
 namespace {
@@ -124,12 +125,12 @@ std::string DecodeText(std::string bytes) {
 
 namespace {
 
+// Upper-cased without the locale, so a name reads alike whatever language the desktop speaks.
 std::string UpperTrimmed(std::string_view name) {
-  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front()))) name.remove_prefix(1);
-  while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.remove_suffix(1);
-  std::string upper(name);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
+  constexpr std::string_view kSpace = " \t\n\v\f\r";
+  const std::size_t first = name.find_first_not_of(kSpace);
+  if (first == std::string_view::npos) return {};
+  return UpperAscii(name.substr(first, name.find_last_not_of(kSpace) - first + 1));
 }
 
 // The number after prefix when the rest of the name is one to four digits, else "".
