@@ -119,10 +119,6 @@ std::string Cp1252ToUtf8(std::string_view s) {
   return out;
 }
 
-std::string DecodeText(std::string bytes) {
-  return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
-}
-
 namespace {
 
 // Upper-cased without the locale, so a name reads alike whatever language the desktop speaks.

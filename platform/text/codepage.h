@@ -11,8 +11,6 @@ namespace tv::text {
 
 bool IsValidUtf8(std::string_view bytes);
 std::string Cp1252ToUtf8(std::string_view bytes);
-// The bytes as UTF-8: unchanged when they already are valid UTF-8, else read as Windows-1252.
-std::string DecodeText(std::string bytes);
 
 // The iconv name of a code page named as drawings and Windows programs name it ("ANSI_1250",
 // "DOS866", "ISO8859-2", "MACINTOSH", "BIG5"...); "" for Windows-1252 and for every name not
@@ -21,8 +19,9 @@ std::string CharsetOfCodePage(std::string_view name);
 // The bytes read in an iconv character set as UTF-8. Bytes the set cannot read are taken as
 // Windows-1252 characters; an empty name, or a set the system lacks, reads all as Windows-1252.
 std::string CharsetToUtf8(std::string_view bytes, const std::string& charset);
-// DecodeText with the code page of the file: valid UTF-8 unchanged, else read in charset.
-std::string DecodeText(std::string bytes, const std::string& charset);
+// The bytes as UTF-8: unchanged when they already are valid UTF-8, else read in charset (the
+// code page of the file; Windows-1252 when empty).
+std::string DecodeText(std::string bytes, const std::string& charset = {});
 
 // The Windows-1252 byte of a code point, -1 when the code page lacks it.
 int Cp1252Byte(std::uint32_t codePoint);
