@@ -12,18 +12,15 @@
 namespace tv::drawing {
 namespace {
 
-void RemapEntity(Entity& e, const std::vector<int>& layerMap,
-                 const std::map<std::string, std::string>& renamed) {
+// The entity (and the attributes it carries) on the target's layers.
+void MapLayers(Entity& e, const std::vector<int>& layerMap) {
   e.layer = layerMap[static_cast<std::size_t>(e.layer)];
   if (auto* ins = std::get_if<InsertData>(&e.data)) {
-    auto it = renamed.find(UpperAscii(ins->block));
-    if (it != renamed.end()) ins->block = it->second;
-    for (Entity& a : ins->attribs) RemapEntity(a, layerMap, renamed);
+    for (Entity& a : ins->attribs) MapLayers(a, layerMap);
   }
 }
 
-// The references of an entity (and of the attributes it carries) to renamed blocks follow
-// the new names.
+// A reference to a renamed block follows the new name.
 void RenameReferences(Entity& e, const std::map<std::string, std::string>& renamed) {
   auto* ins = std::get_if<InsertData>(&e.data);
   if (ins == nullptr || renamed.empty()) return;
@@ -158,7 +155,7 @@ void MergeInto(Document& target, Document&& incoming) {
   }
   // Compare with the incoming layers mapped, so that names (not indexes) decide.
   for (Block& b : incoming.blocks)
-    for (Entity& e : b.entities) RemapEntity(e, layerMap, {});
+    for (Entity& e : b.entities) MapLayers(e, layerMap);
   for (Block& b : incoming.blocks) b.layer = layerMap[static_cast<std::size_t>(b.layer)];
   for (const std::size_t i : NestedFirst(incoming.blocks)) {
     Block& b = incoming.blocks[i];
@@ -187,7 +184,8 @@ void MergeInto(Document& target, Document&& incoming) {
 
   target.lastReadBegin = target.entities.size();
   for (Entity& e : incoming.entities) {
-    RemapEntity(e, layerMap, renamed);
+    MapLayers(e, layerMap);
+    RenameReferences(e, renamed);
     target.entities.push_back(std::move(e));
   }
   target.lastReadEnd = target.entities.size();
