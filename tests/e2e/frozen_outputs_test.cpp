@@ -21,6 +21,7 @@
 #include "files/files.h"
 #include "nesting/run_driver.h"
 #include "sample_job.h"
+#include "testing/fnv1a.h"
 #include "testing/generated_job.h"
 
 namespace tv::e2e {
@@ -40,17 +41,10 @@ constexpr const char* kRefreeze =
     " (when that change of output is meant, freeze anew as the header of "
     "tests/e2e/frozen_outputs_test.cpp says)";
 
+using test_support::Fnv1a;
+
 std::ostream& operator<<(std::ostream& out, const OutputCase& c) {
   return out << c.name;
-}
-
-uint64_t Fnv1a(const std::string& text) {
-  uint64_t hash = 14695981039346656037ull;
-  for (const unsigned char c : text) {
-    hash ^= c;
-    hash *= 1099511628211ull;
-  }
-  return hash;
 }
 
 std::string Hex(uint64_t value) {

@@ -9,18 +9,12 @@
 
 #include "instance_fixture.h"
 #include "optimizer.h"
+#include "testing/fnv1a.h"
 
 namespace sawplan {
 namespace {
 
-uint64_t Fnv1a(const std::string& text) {
-  uint64_t hash = 14695981039346656037ull;
-  for (const unsigned char c : text) {
-    hash ^= c;
-    hash *= 1099511628211ull;
-  }
-  return hash;
-}
+using tv::test_support::Fnv1a;
 
 TEST(FingerprintTest, FixedJobsKeepTheirLayouts) {
   const uint64_t expected[] = {
