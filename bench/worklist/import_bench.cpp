@@ -47,7 +47,7 @@ void SetUpProgram(tv::core::Program& program, const std::string& folder) {
   program.RegistryFolder = folder + "registry";
   tv::stock::SetUpStockGrids(program);
   for (long row = 1; row <= program.SSList.MaxRows(); ++row) {
-    program.SSList.SetCellText(row, tv::core::kColMaterial, "STOCK " + std::to_string(row));
+    program.SSList.SetCellText(row, tv::stock::kColMaterial, "STOCK " + std::to_string(row));
   }
   tv::worklist::SetUpWorkListGrid(program, 10);
 }
@@ -60,7 +60,7 @@ void FormerAddWorkListMaterialsToStock(tv::core::Program& program) {
     bool present = false;
     long emptyRow = 0;
     for (long row = 1; row <= program.SSList.MaxRows(); ++row) {
-      const std::string text = program.SSList.CellText(row, tv::core::kColMaterial);
+      const std::string text = program.SSList.CellText(row, tv::stock::kColMaterial);
       if (text.find_first_not_of(' ') == std::string::npos) {
         emptyRow = row;
         break;
@@ -71,7 +71,7 @@ void FormerAddWorkListMaterialsToStock(tv::core::Program& program) {
       }
       program.ui().ProcessEvents();
     }
-    if (!present && emptyRow != 0) program.SSList.SetCellText(emptyRow, tv::core::kColMaterial, key);
+    if (!present && emptyRow != 0) program.SSList.SetCellText(emptyRow, tv::stock::kColMaterial, key);
   }
 }
 
