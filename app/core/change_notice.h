@@ -18,7 +18,7 @@ enum class Change {
   ProcEnabled,      // Input.ProcEnabled
   FrameSetCaption,  // Program::FrameSetCaption
   NestFiles,        // Program::NestFiles
-  RunState,         // Program::RunInProgress or Program::BatchPickupInProgress
+  RunState,         // Program::RunInProgress (set and cleared by RunLock)
   ViewerFocus,      // a request, no value: the viewer window takes the focus (after a run's alerts)
   Drawing,          // Program::DXF1 shown anew: its content, view window or view options
 };
