@@ -15,6 +15,7 @@
 #include "drawing/drawing.h"
 #include "drawing/text_codec.h"
 #include "text/codepage.h"
+#include "text/lines.h"
 
 namespace tv::drawing {
 namespace {
@@ -46,38 +47,27 @@ std::string Quote(std::string_view s) {
 // Splits the text into group code and value lines (CR LF, LF or CR line ends).
 class GroupStream {
  public:
-  explicit GroupStream(std::string_view data) : p_(data.data()), end_(data.data() + data.size()) {}
+  explicit GroupStream(std::string_view data) : lines_(data) {}
 
   // The next group, false at the end of the data. A code line without its value line is
   // a truncated file.
   bool Next(RawGroup& g) {
-    if (p_ >= end_) return false;
     const long codeLine = line_ + 1;
-    std::string_view codeText = Line();
-    if (p_ >= end_ && Trim(codeText).empty()) return false;  // final line end
+    std::string_view codeText;
+    if (!Line(codeText)) return false;
+    if (lines_.AtEnd() && Trim(codeText).empty()) return false;  // final line end
     g.code = ParseCode(codeText, codeLine);
-    if (p_ >= end_) throw ReadError{codeLine, "the file ends after group code " + std::to_string(g.code)};
-    g.value = Line();
+    if (!Line(g.value)) throw ReadError{codeLine, "the file ends after group code " + std::to_string(g.code)};
     g.line = codeLine;
     return true;
   }
   long line() const { return line_; }
 
  private:
-  std::string_view Line() {
-    const char* start = p_;
-    while (p_ < end_ && *p_ != '\n' && *p_ != '\r') ++p_;
-    std::string_view s(start, static_cast<std::size_t>(p_ - start));
-    if (p_ < end_) {
-      if (*p_ == '\r') {
-        ++p_;
-        if (p_ < end_ && *p_ == '\n') ++p_;
-      } else {
-        ++p_;
-      }
-    }
+  bool Line(std::string_view& s) {
+    if (!lines_.Next(s)) return false;
     ++line_;
-    return s;
+    return true;
   }
 
   static int ParseCode(std::string_view text, long line) {
@@ -89,8 +79,7 @@ class GroupStream {
     return code;
   }
 
-  const char* p_;
-  const char* end_;
+  text::LineCursor lines_;
   long line_ = 0;
 };
 
@@ -965,23 +954,14 @@ class Reader {
 std::string DeclaredCodePage(std::string_view bytes) {
   // Line by line through the header only: the first ENDSEC ends the search, so a text of the
   // drawing that happens to read "$DWGCODEPAGE" is never taken for the declaration.
-  std::size_t pos = 0;
-  auto nextLine = [&](std::string_view& line) {
-    if (pos >= bytes.size()) return false;
-    const std::size_t end = bytes.find_first_of("\r\n", pos);
-    line = bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-    pos = end == std::string_view::npos ? bytes.size() : end + 1;
-    if (end != std::string_view::npos && bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-      ++pos;
-    return true;
-  };
+  text::LineCursor lines(bytes);
   std::string_view line;
-  while (nextLine(line)) {
+  while (lines.Next(line)) {
     const std::string_view value = Trim(line);
     if (value == "ENDSEC") return {};
     if (value != "$DWGCODEPAGE") continue;
     std::string_view code, page;
-    if (nextLine(code) && Trim(code) == "3" && nextLine(page)) return std::string(Trim(page));
+    if (lines.Next(code) && Trim(code) == "3" && lines.Next(page)) return std::string(Trim(page));
     return {};
   }
   return {};
