@@ -5,30 +5,14 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/fuzz/bench.h"
 #include "text/codepage.h"
+#include "text/lines.h"
 #include "viewer/comment_block.h"
 #include "viewer/drawing_inspection.h"
 
 namespace tv::viewer::checks {
-
-// The lines of bytes, each without its end (CR LF, CR or LF); a line end at the very end
-// starts no further line.
-inline std::vector<std::string> LinesOf(std::string_view bytes) {
-  std::vector<std::string> lines(1);
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r' || bytes[i] == '\n') {
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      lines.emplace_back();
-    } else {
-      lines.back() += bytes[i];
-    }
-  }
-  if (lines.back().empty()) lines.pop_back();
-  return lines;
-}
 
 // Reads the comment block of the bytes. False (why says what) when the block is not UTF-8,
 // when the drawing written again with LF line ends reads back as another block, or when a
@@ -41,7 +25,10 @@ inline bool CheckInput(std::string_view bytes, const std::string& folder, std::s
     return false;
   }
   std::string again;
-  for (const std::string& line : LinesOf(bytes)) again += line + "\n";
+  for (const std::string_view line : text::SplitLines(bytes)) {
+    again += line;
+    again += '\n';
+  }
   std::istringstream written(again);
   if (ReadCommentBlock(written) != block) {
     why = "the block written again reads back otherwise";
