@@ -128,7 +128,7 @@ TEST_F(ComponentTest, CreatedClassRunsTheOptimizer) {
   Ref<IVrex> vrex = CreateVrex();
   ASSERT_TRUE(vrex);
   PutSmallJob(vrex.Get());
-  EXPECT_EQ(vrex->Optimize(0), tv::component::kOk);
+  EXPECT_EQ(vrex->Optimize(0), kOk);
   int32_t count = 0;
   vrex->GetNumLayouts(&count);
   ASSERT_EQ(count, 2);
@@ -152,36 +152,36 @@ TEST_F(ComponentTest, CreationErrorsNameTheClassOrLibraryAndTheReason) {
   Register();
   const fs::path broken = folder_ / "libbroken.so";
   std::ofstream(broken) << "not a library";
-  const std::string classKey = "CLSID\\" + tv::component::GuidText(sawplan::kClsidVrex) + "\\InprocServer32";
+  const std::string classKey = "CLSID\\" + GuidText(sawplan::kClsidVrex) + "\\InprocServer32";
   struct Case {
     const char* name;
     std::string serverPath;  // empty: the class is not registered at all
-    tv::component::Guid iid;
+    Guid iid;
     HResult code;
     std::vector<std::string> mentions;
   };
-  const tv::component::Guid otherIid = tv::component::GuidFromText("{12345678-1234-1234-1234-123456789ABC}");
+  const Guid otherIid = GuidFromText("{12345678-1234-1234-1234-123456789ABC}");
   const Case cases[] = {
       {"not registered",
        "",
        sawplan::kIidIVrex,
-       tv::component::kClassNotRegistered,
+       kClassNotRegistered,
        {"{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}", "not registered"}},
       {"library missing",
        (folder_ / "gone.so").string(),
        sawplan::kIidIVrex,
-       tv::component::kLibraryNotFound,
+       kLibraryNotFound,
        {(folder_ / "gone.so").string(), "does not exist"}},
-      {"broken library", broken.string(), sawplan::kIidIVrex, tv::component::kBadLibrary, {broken.string()}},
+      {"broken library", broken.string(), sawplan::kIidIVrex, kBadLibrary, {broken.string()}},
       {"no component",
        PLAIN_LIBRARY,
        sawplan::kIidIVrex,
-       tv::component::kEntryPointNotFound,
+       kEntryPointNotFound,
        {PLAIN_LIBRARY, "DllGetClassObject"}},
       {"interface not supported",
        LibraryPath(),
        otherIid,
-       tv::component::kNoInterface,
+       kNoInterface,
        {"{12345678-1234-1234-1234-123456789ABC}", "does not support"}},
   };
   for (const Case& c : cases) {
@@ -230,14 +230,14 @@ TEST_F(ComponentTest, RegistrationToolReportsBadLibrariesAndUsage) {
 // A sink that records every Connecto and may interrupt the run at a given call.
 class RecordingSink final : public sawplan::_IVrexEvents {
  public:
-  HResult QueryInterface(const tv::component::Guid& iid, void** object) override {
-    if (iid == tv::component::kIidIUnknown || iid == sawplan::kIidIVrexEvents) {
+  HResult QueryInterface(const Guid& iid, void** object) override {
+    if (iid == kIidIUnknown || iid == sawplan::kIidIVrexEvents) {
       *object = static_cast<sawplan::_IVrexEvents*>(this);
       AddRef();
-      return tv::component::kOk;
+      return kOk;
     }
     *object = nullptr;
-    return tv::component::kNoInterface;
+    return kNoInterface;
   }
   uint32_t AddRef() override { return ++refs; }
   uint32_t Release() override { return --refs; }
@@ -246,7 +246,7 @@ class RecordingSink final : public sawplan::_IVrexEvents {
     calls.push_back({numpanelsused, numlayouts, numpanelstogo, numpartstogo});
     if (interruptAt == static_cast<int>(calls.size()) && vrex != nullptr) vrex->InterruptRun();
     if (unadviseFrom != nullptr) std::exchange(unadviseFrom, nullptr)->Unadvise(unadviseCookie);
-    return tv::component::kOk;
+    return kOk;
   }
 
   std::atomic<uint32_t> refs{1};
@@ -254,16 +254,16 @@ class RecordingSink final : public sawplan::_IVrexEvents {
   int interruptAt = 0;
   IVrex* vrex = nullptr;
   // Unadvised from inside the next Connecto.
-  tv::component::IConnectionPoint* unadviseFrom = nullptr;
+  IConnectionPoint* unadviseFrom = nullptr;
   uint32_t unadviseCookie = 0;
 };
 
 // An object that has no event interface.
 class NotASink final : public IUnknown {
  public:
-  HResult QueryInterface(const tv::component::Guid&, void** object) override {
+  HResult QueryInterface(const Guid&, void** object) override {
     *object = nullptr;
-    return tv::component::kNoInterface;
+    return kNoInterface;
   }
   uint32_t AddRef() override { return 2; }
   uint32_t Release() override { return 1; }
@@ -274,21 +274,19 @@ TEST_F(ComponentTest, AdvisedSinksGetConnectoOncePerPass) {
   Ref<IVrex> vrex = CreateVrex();
   ASSERT_TRUE(vrex);
   void* containerObject = nullptr;
-  ASSERT_EQ(vrex->QueryInterface(tv::component::kIidIConnectionPointContainer, &containerObject),
-            tv::component::kOk);
-  Ref<tv::component::IConnectionPointContainer> container(
-      static_cast<tv::component::IConnectionPointContainer*>(containerObject));
-  tv::component::IConnectionPoint* rawPoint = nullptr;
-  EXPECT_EQ(container->FindConnectionPoint(sawplan::kIidIVrex, &rawPoint), tv::component::kNoConnection);
-  ASSERT_EQ(container->FindConnectionPoint(sawplan::kIidIVrexEvents, &rawPoint), tv::component::kOk);
-  Ref<tv::component::IConnectionPoint> point(rawPoint);
+  ASSERT_EQ(vrex->QueryInterface(kIidIConnectionPointContainer, &containerObject), kOk);
+  Ref<IConnectionPointContainer> container(static_cast<IConnectionPointContainer*>(containerObject));
+  IConnectionPoint* rawPoint = nullptr;
+  EXPECT_EQ(container->FindConnectionPoint(sawplan::kIidIVrex, &rawPoint), kNoConnection);
+  ASSERT_EQ(container->FindConnectionPoint(sawplan::kIidIVrexEvents, &rawPoint), kOk);
+  Ref<IConnectionPoint> point(rawPoint);
 
   NotASink notASink;
   uint32_t cookie = 0;
-  EXPECT_EQ(point->Advise(&notASink, &cookie), tv::component::kCannotConnect);
+  EXPECT_EQ(point->Advise(&notASink, &cookie), kCannotConnect);
 
   RecordingSink sink;
-  ASSERT_EQ(point->Advise(&sink, &cookie), tv::component::kOk);
+  ASSERT_EQ(point->Advise(&sink, &cookie), kOk);
   EXPECT_EQ(sink.refs, 2u);
 
   PutSmallJob(vrex.Get());
@@ -319,8 +317,8 @@ TEST_F(ComponentTest, AdvisedSinksGetConnectoOncePerPass) {
   EXPECT_EQ(sink.calls.size(), 2u);
   vrex->ReleaseData();
 
-  ASSERT_EQ(point->Unadvise(cookie), tv::component::kOk);
-  EXPECT_EQ(point->Unadvise(cookie), tv::component::kNoConnection);
+  ASSERT_EQ(point->Unadvise(cookie), kOk);
+  EXPECT_EQ(point->Unadvise(cookie), kNoConnection);
   EXPECT_EQ(sink.refs, 1u);
   sink.calls.clear();
   PutSmallJob(vrex.Get());
@@ -334,13 +332,11 @@ TEST_F(ComponentTest, SinkUnadvisedDuringAFiringIsNotCalled) {
   Ref<IVrex> vrex = CreateVrex();
   ASSERT_TRUE(vrex);
   void* containerObject = nullptr;
-  ASSERT_EQ(vrex->QueryInterface(tv::component::kIidIConnectionPointContainer, &containerObject),
-            tv::component::kOk);
-  Ref<tv::component::IConnectionPointContainer> container(
-      static_cast<tv::component::IConnectionPointContainer*>(containerObject));
-  tv::component::IConnectionPoint* rawPoint = nullptr;
-  ASSERT_EQ(container->FindConnectionPoint(sawplan::kIidIVrexEvents, &rawPoint), tv::component::kOk);
-  Ref<tv::component::IConnectionPoint> point(rawPoint);
+  ASSERT_EQ(vrex->QueryInterface(kIidIConnectionPointContainer, &containerObject), kOk);
+  Ref<IConnectionPointContainer> container(static_cast<IConnectionPointContainer*>(containerObject));
+  IConnectionPoint* rawPoint = nullptr;
+  ASSERT_EQ(container->FindConnectionPoint(sawplan::kIidIVrexEvents, &rawPoint), kOk);
+  Ref<IConnectionPoint> point(rawPoint);
 
   // The first sink drops the second (a window closing its progress display, say) at the first
   // event; the second is gone from then on, that first event included.
@@ -350,9 +346,9 @@ TEST_F(ComponentTest, SinkUnadvisedDuringAFiringIsNotCalled) {
   uint32_t firstCookie = 0;
   uint32_t secondCookie = 0;
   uint32_t thirdCookie = 0;
-  ASSERT_EQ(point->Advise(&first, &firstCookie), tv::component::kOk);
-  ASSERT_EQ(point->Advise(&second, &secondCookie), tv::component::kOk);
-  ASSERT_EQ(point->Advise(&third, &thirdCookie), tv::component::kOk);
+  ASSERT_EQ(point->Advise(&first, &firstCookie), kOk);
+  ASSERT_EQ(point->Advise(&second, &secondCookie), kOk);
+  ASSERT_EQ(point->Advise(&third, &thirdCookie), kOk);
   first.unadviseFrom = point.Get();
   first.unadviseCookie = secondCookie;
 
@@ -363,17 +359,17 @@ TEST_F(ComponentTest, SinkUnadvisedDuringAFiringIsNotCalled) {
   EXPECT_TRUE(second.calls.empty());
   EXPECT_EQ(third.calls.size(), 2u);
   EXPECT_EQ(second.refs, 1u);
-  EXPECT_EQ(point->Unadvise(secondCookie), tv::component::kNoConnection);
-  ASSERT_EQ(point->Unadvise(firstCookie), tv::component::kOk);
-  ASSERT_EQ(point->Unadvise(thirdCookie), tv::component::kOk);
+  EXPECT_EQ(point->Unadvise(secondCookie), kNoConnection);
+  ASSERT_EQ(point->Unadvise(firstCookie), kOk);
+  ASSERT_EQ(point->Unadvise(thirdCookie), kOk);
 }
 
 // An outer object that counts the references its inner object hands on to it.
 class Outer final : public IUnknown {
  public:
-  HResult QueryInterface(const tv::component::Guid&, void** object) override {
+  HResult QueryInterface(const Guid&, void** object) override {
     *object = nullptr;
-    return tv::component::kNoInterface;
+    return kNoInterface;
   }
   uint32_t AddRef() override { return ++refs; }
   uint32_t Release() override { return --refs; }
@@ -383,35 +379,32 @@ class Outer final : public IUnknown {
 TEST_F(ComponentTest, ClassFactoryAggregationAndUnloading) {
   void* library = dlopen(SAWPLAN_LIBRARY, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library, nullptr) << dlerror();
-  tv::component::DllGetClassObjectFn getClassObject = nullptr;
-  tv::component::DllCanUnloadNowFn canUnloadNow = nullptr;
-  void* symbol = dlsym(library, tv::component::kDllGetClassObjectName);
+  DllGetClassObjectFn getClassObject = nullptr;
+  DllCanUnloadNowFn canUnloadNow = nullptr;
+  void* symbol = dlsym(library, kDllGetClassObjectName);
   std::memcpy(&getClassObject, &symbol, sizeof symbol);
-  symbol = dlsym(library, tv::component::kDllCanUnloadNowName);
+  symbol = dlsym(library, kDllCanUnloadNowName);
   std::memcpy(&canUnloadNow, &symbol, sizeof symbol);
   ASSERT_NE(getClassObject, nullptr);
   ASSERT_NE(canUnloadNow, nullptr);
-  EXPECT_EQ(canUnloadNow(), tv::component::kOk);
+  EXPECT_EQ(canUnloadNow(), kOk);
 
   void* unused = nullptr;
-  const tv::component::Guid otherClass =
-      tv::component::GuidFromText("{00000000-1111-2222-3333-444444444444}");
-  EXPECT_EQ(getClassObject(&otherClass, &tv::component::kIidIClassFactory, &unused),
-            tv::component::kClassNotAvailable);
+  const Guid otherClass = GuidFromText("{00000000-1111-2222-3333-444444444444}");
+  EXPECT_EQ(getClassObject(&otherClass, &kIidIClassFactory, &unused), kClassNotAvailable);
 
   void* factoryObject = nullptr;
-  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &tv::component::kIidIClassFactory, &factoryObject),
-            tv::component::kOk);
-  auto* factory = static_cast<tv::component::IClassFactory*>(factoryObject);
-  EXPECT_EQ(canUnloadNow(), tv::component::kFalse);
+  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &kIidIClassFactory, &factoryObject), kOk);
+  auto* factory = static_cast<IClassFactory*>(factoryObject);
+  EXPECT_EQ(canUnloadNow(), kFalse);
 
   Outer outer;
   void* object = nullptr;
-  EXPECT_EQ(factory->CreateInstance(&outer, sawplan::kIidIVrex, &object), tv::component::kNoAggregation);
-  ASSERT_EQ(factory->CreateInstance(&outer, tv::component::kIidIUnknown, &object), tv::component::kOk);
+  EXPECT_EQ(factory->CreateInstance(&outer, sawplan::kIidIVrex, &object), kNoAggregation);
+  ASSERT_EQ(factory->CreateInstance(&outer, kIidIUnknown, &object), kOk);
   auto* inner = static_cast<IUnknown*>(object);
   void* vrexObject = nullptr;
-  ASSERT_EQ(inner->QueryInterface(sawplan::kIidIVrex, &vrexObject), tv::component::kOk);
+  ASSERT_EQ(inner->QueryInterface(sawplan::kIidIVrex, &vrexObject), kOk);
   auto* vrex = static_cast<IVrex*>(vrexObject);
   // References taken through the interface belong to the outer object.
   EXPECT_EQ(outer.refs, 2u);
@@ -422,28 +415,26 @@ TEST_F(ComponentTest, ClassFactoryAggregationAndUnloading) {
   EXPECT_EQ(outer.refs, 1u);
 
   factory->Release();
-  EXPECT_EQ(canUnloadNow(), tv::component::kFalse);  // the inner object still lives
+  EXPECT_EQ(canUnloadNow(), kFalse);  // the inner object still lives
   inner->Release();
-  EXPECT_EQ(canUnloadNow(), tv::component::kOk);
+  EXPECT_EQ(canUnloadNow(), kOk);
 
-  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &tv::component::kIidIClassFactory, &factoryObject),
-            tv::component::kOk);
-  factory = static_cast<tv::component::IClassFactory*>(factoryObject);
+  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &kIidIClassFactory, &factoryObject), kOk);
+  factory = static_cast<IClassFactory*>(factoryObject);
   factory->LockServer(1);
   factory->Release();
-  EXPECT_EQ(canUnloadNow(), tv::component::kFalse);
-  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &tv::component::kIidIClassFactory, &factoryObject),
-            tv::component::kOk);
-  factory = static_cast<tv::component::IClassFactory*>(factoryObject);
+  EXPECT_EQ(canUnloadNow(), kFalse);
+  ASSERT_EQ(getClassObject(&sawplan::kClsidVrex, &kIidIClassFactory, &factoryObject), kOk);
+  factory = static_cast<IClassFactory*>(factoryObject);
   factory->LockServer(0);
   factory->Release();
-  EXPECT_EQ(canUnloadNow(), tv::component::kOk);
+  EXPECT_EQ(canUnloadNow(), kOk);
   dlclose(library);
 }
 
 TEST(GuidTest, TextRoundTrip) {
-  EXPECT_EQ(tv::component::GuidText(sawplan::kClsidVrex), "{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}");
-  EXPECT_EQ(tv::component::GuidText(sawplan::kIidIVrexEvents), "{F6911B24-CB88-45E2-8A7A-4E8762F298B3}");
+  EXPECT_EQ(GuidText(sawplan::kClsidVrex), "{AE7CF44B-F0A7-49A1-A327-B0AD0EBD1B39}");
+  EXPECT_EQ(GuidText(sawplan::kIidIVrexEvents), "{F6911B24-CB88-45E2-8A7A-4E8762F298B3}");
   EXPECT_FALSE(sawplan::kIidIVrex == sawplan::kIidIVrexEvents);
 }
 
