@@ -63,11 +63,6 @@ std::string Dump(Drawing& d) {
   return s.str();
 }
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(DrawingWriter, SampleDrawingsComeBackUnchanged) {
   const auto samples = SampleDrawings();
   ASSERT_FALSE(samples.empty()) << "the sample job is missing";
@@ -301,7 +296,7 @@ TEST(DrawingWriter, EightBitDrawingsKeepTheirLettersThroughASheet) {
 
     sheet.SetOutputFile((dir / "Nest001.DXF").string());
     ASSERT_TRUE(sheet.WriteDrawing(&error)) << error;
-    const std::string written = ReadAll(dir / "Nest001.DXF");
+    const std::string written = test_support::ReadText(dir / "Nest001.DXF");
     EXPECT_NE(written.find(c.escape), std::string::npos);
 
     // Each text line with its layer, as our reader and the independent one see the sheet.
@@ -325,7 +320,7 @@ TEST(DrawingWriter, EightBitDrawingsKeepTheirLettersThroughASheet) {
         std::system(
             ("/usr/bin/python3 " + script + " " + (dir / "Nest001.DXF").string() + " " + report).c_str()),
         0);
-    EXPECT_EQ(ReadAll(report), expected);
+    EXPECT_EQ(test_support::ReadText(report), expected);
   }
 }
 
@@ -357,7 +352,7 @@ TEST(DrawingWriter, WriteDrawingReplacesTheFileAndReportsFailures) {
   d.SetOutputFile((dir / "Nest001.DXF").string());
   std::string error;
   ASSERT_TRUE(d.WriteDrawing(&error)) << error;
-  EXPECT_EQ(ReadAll(dir / "Nest001.DXF"), d.WriteDrawingToString());
+  EXPECT_EQ(test_support::ReadText(dir / "Nest001.DXF"), d.WriteDrawingToString());
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
 
   d.SetOutputFile((dir / "missing" / "Nest002.DXF").string());
@@ -515,7 +510,7 @@ TEST(DrawingWriter, IndependentReaderAcceptsEveryWrittenFile) {
   const std::string report = (dir / "report.txt").string();
   const int rc =
       std::system(("/usr/bin/python3 " + script + " " + dir.string() + " > " + report + " 2>&1").c_str());
-  EXPECT_EQ(rc, 0) << ReadAll(report);
+  EXPECT_EQ(rc, 0) << test_support::ReadText(report);
 }
 
 }  // namespace
