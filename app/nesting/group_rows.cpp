@@ -5,6 +5,7 @@
 #include <map>
 
 #include "text/ascii_text.h"
+#include "text/codepage.h"
 #include "text/number_text.h"
 #include "worklist/work_list.h"
 
@@ -15,12 +16,6 @@ const std::string& Cell(const RowCells& cells, long col) {
   static const std::string kEmpty;
   if (col < 1 || static_cast<std::size_t>(col) >= cells.size()) return kEmpty;
   return cells[static_cast<std::size_t>(col)];
-}
-
-// Characters, not bytes: a name with accented letters is as long as it looks.
-std::size_t CharCount(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 bool EndsWithDxf(std::string_view text, bool anyCase) {
@@ -44,7 +39,7 @@ std::string RowDrawingFile(std::string_view fileNameCell) {
 
 bool RowIsTaken(const RowCells& cells) {
   return text::RoundHalfEven(text::Val(Cell(cells, worklist::kColOk))) != 0 &&
-         CharCount(text::TrimBlanks(Cell(cells, worklist::kColFileName))) > 4;
+         text::Utf8CharCount(text::TrimBlanks(Cell(cells, worklist::kColFileName))) > 4;
 }
 
 std::string RowCsvText(const RowCells& cells) {

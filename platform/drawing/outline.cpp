@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "text/codepage.h"
+
 namespace tv::drawing {
 namespace {
 
@@ -464,17 +466,10 @@ namespace {
 // by the same measure the extents show.
 constexpr double kCharAdvance = 0.8;
 
-std::size_t CharCount(std::string_view text) {
-  std::size_t chars = 0;
-  for (unsigned char ch : text)
-    if ((ch & 0xC0) != 0x80) ++chars;
-  return chars;
-}
-
 // A line broken between words into lines of at most maxChars characters; a word longer than
 // that stands alone on its line. A line that fits stays exactly as it is.
 void WrapLine(const std::string& line, std::size_t maxChars, std::vector<std::string>& out) {
-  if (CharCount(line) <= maxChars) {
+  if (text::Utf8CharCount(line) <= maxChars) {
     out.push_back(line);
     return;
   }
@@ -488,7 +483,7 @@ void WrapLine(const std::string& line, std::size_t maxChars, std::vector<std::st
     if (first) {
       current.assign(word);
       first = false;
-    } else if (CharCount(current) + 1 + CharCount(word) <= maxChars || current.empty()) {
+    } else if (text::Utf8CharCount(current) + 1 + text::Utf8CharCount(word) <= maxChars || current.empty()) {
       current += ' ';
       current += word;
     } else {
@@ -504,7 +499,7 @@ void WrapLine(const std::string& line, std::size_t maxChars, std::vector<std::st
 
 void TextBox(const TextData& t, double defaultHeight, Vec3 corners[4]) {
   const double h = t.height > 0 ? t.height : defaultHeight;
-  const std::size_t chars = CharCount(t.value);
+  const std::size_t chars = text::Utf8CharCount(t.value);
   const double w = static_cast<double>(chars) * h * kCharAdvance * (t.widthFactor > 0 ? t.widthFactor : 1);
   double x0 = 0, y0 = 0;
   if (t.hAlign == 1 || t.hAlign == 4) x0 = -w / 2;

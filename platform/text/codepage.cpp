@@ -5,6 +5,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -52,6 +53,11 @@ std::size_t Utf8CharLength(std::string_view text, std::size_t i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   const std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
   return i + n <= text.size() && IsValidUtf8(text.substr(i, n)) ? n : 0;
+}
+
+std::size_t Utf8CharCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 int Cp1252Byte(std::uint32_t cp) {

@@ -31,5 +31,8 @@ std::uint32_t NextCodePoint(std::string_view text, std::size_t& i);
 // The length of the UTF-8 character of two to four bytes at i, 0 when the bytes there are
 // none (a byte of another code page, a sequence cut short).
 std::size_t Utf8CharLength(std::string_view text, std::size_t i);
+// The characters of UTF-8 text, not its bytes: a name with accented letters is as long as
+// it looks.
+std::size_t Utf8CharCount(std::string_view text);
 
 }  // namespace tv::text
