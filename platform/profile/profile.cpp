@@ -123,8 +123,9 @@ ProfileFile OpenProfile(const std::string& file) {
   return opened;
 }
 
-bool IsQuote(char c) {
-  return c == '"' || c == '\'';
+// One pair of double or single quotes around the whole text.
+bool IsQuoted(std::string_view text) {
+  return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
 }
 
 // The value as the private-profile read gives it: up to the line's end (a stray CR included),
@@ -133,23 +134,15 @@ std::string_view StoredValue(std::string_view body, size_t valueStart) {
   std::string_view value = body.substr(valueStart);
   value = value.substr(0, value.find('\r'));
   value = Trim(value);
-  if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
-    value = value.substr(1, value.size() - 2);
-  }
+  if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
   return value;
 }
 
 // The text that reads back as value: quoted when the reader would otherwise drop its edges.
 std::string ValueText(std::string_view value) {
   const bool blankEdge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
-  const bool quotedEdge = value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
-  std::string text;
-  if (!blankEdge && !quotedEdge) return text.assign(value);
-  text.reserve(value.size() + 2);
-  text.push_back('"');
-  text.append(value);
-  text.push_back('"');
-  return text;
+  if (!blankEdge && !IsQuoted(value)) return std::string(value);
+  return '"' + std::string(value) + '"';
 }
 
 bool HasLineBreak(std::string_view text) {
