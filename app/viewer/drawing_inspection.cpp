@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -51,11 +52,13 @@ double RoundMeasure(double value) {
   return text::Val(text::Format(value, "##.0##"));
 }
 
-bool IsExistingFile(const std::string& path) {
-  if (path.empty()) return false;
-  const auto found = files::FindExisting(path);
+// The path of an existing regular file as the file system names it; nothing otherwise.
+std::optional<std::string> FindExistingFile(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  std::optional<std::string> found = files::FindExisting(path);
   std::error_code ec;
-  return found && std::filesystem::is_regular_file(*found, ec);
+  if (!found || !std::filesystem::is_regular_file(*found, ec)) return std::nullopt;
+  return found;
 }
 
 }  // namespace
@@ -108,12 +111,10 @@ std::string GetLayerExtents(core::Program& program, const std::string& layerKey,
 std::string GetDrawingField(core::Program& program, std::string& key, std::string* error) {
   key = text::UpperAscii(key);
   if (key == "TAVOLIN") {
-    const std::string& file = program.DXF1.DrawingFile();
+    const std::optional<std::string> file = FindExistingFile(program.DXF1.DrawingFile());
     // A block that cannot be read is no block: the fields of the drawing read before it would
     // be taken for this one's.
-    if (IsExistingFile(file) &&
-        !ReadCommentBlockFile(files::ResolvePath(file), program.DrawingCommentText, error))
-      return {};
+    if (file && !ReadCommentBlockFile(*file, program.DrawingCommentText, error)) return {};
   }
 
   std::string value;
