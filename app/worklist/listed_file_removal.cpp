@@ -29,20 +29,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
   return first && second && std::filesystem::equivalent(*first, *second, ec);
 }
 
-// The nest folder is shared with the companion program and the user's own files: only what the
-// list showed of this very folder goes, and only while it is still there.
-void ClearListedFiles(core::Program& program, const std::string& folder) {
-  core::FileListState& list = program.Input.NestList;
-  if (SameFolder(list.Path, folder)) {
-    const std::vector<std::string> present = files::ListFiles(folder, list.Pattern);
-    for (const std::string& item : list.Items) {
-      if (std::find(present.begin(), present.end(), item) != present.end()) DeleteListedFile(folder, item);
-    }
-  }
-  support::RefreshFileList(list);
-  program.Notify(core::Change::NestList);
-}
-
 }  // namespace
 
 bool DeleteListedFile(const std::string& folder, const std::string& name) {
@@ -58,12 +44,19 @@ bool DeleteListedFile(const std::string& folder, const std::string& name) {
   return std::filesystem::remove(path, ec);
 }
 
+// The nest folder is shared with the companion program and the user's own files: only what the
+// list showed of this very folder goes, and only while it is still there.
 void ClearDestDir(core::Program& program) {
-  ClearListedFiles(program, program.NestPath);
-}
-
-void ClearNestTmpDir(core::Program& program) {
-  ClearListedFiles(program, program.NestTmpDir);
+  core::FileListState& list = program.Input.NestList;
+  const std::string& folder = program.NestPath;
+  if (SameFolder(list.Path, folder)) {
+    const std::vector<std::string> present = files::ListFiles(folder, list.Pattern);
+    for (const std::string& item : list.Items) {
+      if (std::find(present.begin(), present.end(), item) != present.end()) DeleteListedFile(folder, item);
+    }
+  }
+  support::RefreshFileList(list);
+  program.Notify(core::Change::NestList);
 }
 
 }  // namespace tv::worklist

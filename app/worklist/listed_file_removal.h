@@ -13,11 +13,9 @@ namespace tv::worklist {
 // refused and "\" is an ordinary character. False when nothing was deleted.
 bool DeleteListedFile(const std::string& folder, const std::string& name);
 
-// Deletes the files the nest list shows from the nest folder (ClearDestDir) or from the
-// temporary nest folder (ClearNestTmpDir), each failure ignored, then reads the list again.
-// Only names the list read from that same folder, still directly inside it, are deleted; a list
-// showing another folder deletes nothing.
+// Deletes the files the nest list shows from the nest folder, each failure ignored, then reads
+// the list again. Only names the list read from that same folder, still directly inside it, are
+// deleted; a list showing another folder deletes nothing.
 void ClearDestDir(core::Program& program);
-void ClearNestTmpDir(core::Program& program);
 
 }  // namespace tv::worklist
