@@ -31,6 +31,24 @@ void ShapeStockGrid(grid::Grid& g, const std::vector<std::string>& headers, bool
   }
 }
 
+// The save on leaving the grid, which the operator does not ask for: a failure is told with the
+// path and the reason, once per failure — the same failure again stays quiet until a save has
+// gone through or the reason changed. A file protected since the load (see SaveStock) is
+// skipped without a message: the load said so.
+void SaveStockOrTell(core::Program& program) {
+  if (program.StockFileUnreadable) return;
+  std::string error;
+  if (SaveStock(program, &error)) {
+    program.StockSaveFailureTold.clear();
+    return;
+  }
+  const std::string text = "Sheet Stock Not Saved:\r" + StockFilePath(program) + "\r" + error;
+  if (text != program.StockSaveFailureTold) {
+    program.StockSaveFailureTold = text;
+    program.ui().Tell(text, "Alert", core::MsgIcon::Critical);
+  }
+}
+
 }  // namespace
 
 void SetUpStockGrids(core::Program& program) {
@@ -96,21 +114,6 @@ bool SaveStock(const core::Program& program, std::string* error) {
     return false;
   }
   return program.SSList.SaveGridFile(StockFilePath(program), true, error);
-}
-
-bool SaveStockOrTell(core::Program& program) {
-  if (program.StockFileUnreadable) return false;
-  std::string error;
-  if (SaveStock(program, &error)) {
-    program.StockSaveFailureTold.clear();
-    return true;
-  }
-  const std::string text = "Sheet Stock Not Saved:\r" + StockFilePath(program) + "\r" + error;
-  if (text != program.StockSaveFailureTold) {
-    program.StockSaveFailureTold = text;
-    program.ui().Tell(text, "Alert", core::MsgIcon::Critical);
-  }
-  return false;
 }
 
 void NoteStockEntered(core::Program& program) {

@@ -32,12 +32,6 @@ void ShtStk_Load(core::Program& program);
 // Program::StockFileUnreadable); false with *error when the write fails.
 bool SaveStock(const core::Program& program, std::string* error = nullptr);
 
-// SaveStock for the saves the operator does not ask for (leaving the grid, shut-down): a
-// failure is told with the path and the reason, once per failure — the same failure again
-// stays quiet until a save has gone through or the reason changed. A file protected since
-// the load (see SaveStock) is skipped without a message: the load said so.
-bool SaveStockOrTell(core::Program& program);
-
 // The operator typed, pasted or ticked stock: from now on the saves may replace "Mat.dat".
 void NoteStockEntered(core::Program& program);
 
