@@ -3,12 +3,10 @@
 // Loading steps ignore their own failures: a drawing that cannot be loaded is skipped.
 #include "nesting/batch_watcher.h"
 
-#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <optional>
 #include <system_error>
-#include <vector>
 
 #include "files/files.h"
 #include "nesting/flag_scope.h"
@@ -18,6 +16,7 @@
 #include "support/paths.h"
 #include "text/ascii_text.h"
 #include "text/file_text.h"
+#include "text/lines.h"
 #include "worklist/row_builder.h"
 #include "worklist/work_list.h"
 
@@ -37,18 +36,6 @@ bool RefreshWhenChanged(core::FileListState& list) {
 std::optional<std::string> FindRequest(const std::string& sourceFolder) {
   if (sourceFolder.empty()) return std::nullopt;
   return files::FindExisting(support::AddBackslash(sourceFolder) + kBatchRequestName);
-}
-
-// The request's lines; a line ends at CR LF, LF or a lone CR, whichever program wrote it.
-std::vector<std::string_view> RequestLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-  }
-  return lines;
 }
 
 // A drawing the request names is loaded only when it is a regular file directly in the folder
@@ -165,7 +152,8 @@ void BLT_Timer(core::Program& program, const VrexFactory& createVrex, const File
       ui.SetStatus(core::StatusPanel::Progress, "*** Loading Parts...*** ");
 
       const std::string text = text::DecodeFileText(taken->Bytes).text;
-      for (const std::string_view line : RequestLines(text)) {
+      // A line ends at CR LF, LF or a lone CR, whichever program wrote the request.
+      for (const std::string_view line : text::SplitLines(text)) {
         const std::string name = BatchRequestName(line);
         if (name.empty() || !IsDrawingThere(folder, name)) continue;
         worklist::AddToProc(program, name);
