@@ -19,11 +19,15 @@ struct StoredLine {
   std::string text;  // the kept line when verbatim
   std::string name;
   std::string value;
+
+  bool operator==(const StoredLine&) const = default;
 };
 
 struct StoredKey {
   std::string path;  // normalised: levels joined by one "\", no leading or trailing "\"
   std::vector<StoredLine> lines;
+
+  bool operator==(const StoredKey&) const = default;
 };
 
 struct StoreImage {

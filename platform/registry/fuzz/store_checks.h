@@ -22,16 +22,6 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline bool SameLines(const detail::StoredKey& a, const detail::StoredKey& b) {
-  if (a.path != b.path || a.lines.size() != b.lines.size()) return false;
-  for (size_t i = 0; i < a.lines.size(); ++i) {
-    const detail::StoredLine& x = a.lines[i];
-    const detail::StoredLine& y = b.lines[i];
-    if (x.verbatim != y.verbatim || x.text != y.text || x.name != y.name || x.value != y.value) return false;
-  }
-  return true;
-}
-
 // What a file holds, as the registry reads it.
 inline detail::StoreImage ImageOf(const std::filesystem::path& file) {
   return detail::ParseStore(text::DecodeFileText(ReadBytes(file)).text);
@@ -71,7 +61,7 @@ inline bool CheckInput(std::string_view bytes, const std::filesystem::path& fold
     return false;
   }
   for (size_t i = 0; i < before.keys.size(); ++i) {
-    if (!SameLines(before.keys[i], after.keys[i])) {
+    if (before.keys[i] != after.keys[i]) {
       why = "key " + std::to_string(i + 1) + " (" + before.keys[i].path + ") changed on a rewrite";
       return false;
     }
