@@ -8,12 +8,6 @@
 
 namespace tv::canvas {
 
-bool DrawingCanvas::SceneKey::operator==(const SceneKey& o) const {
-  return revision == o.revision && size == o.size && backColor == o.backColor && blackWhite == o.blackWhite &&
-         hasWindow == o.hasWindow && window.left == o.window.left && window.top == o.window.top &&
-         window.right == o.window.right && window.bottom == o.window.bottom;
-}
-
 DrawingCanvas::DrawingCanvas(drawing::Drawing& drawing, QWidget* parent)
     : QWidget(parent), drawing_(drawing) {
   setObjectName(QStringLiteral("DXF1"));

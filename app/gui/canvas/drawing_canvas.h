@@ -54,7 +54,7 @@ class DrawingCanvas : public QWidget {
     std::int32_t backColor = 0;
     bool blackWhite = false;
     bool hasWindow = false;
-    bool operator==(const SceneKey& o) const;
+    bool operator==(const SceneKey&) const = default;
   };
   SceneKey CurrentKey() const;
   PaintOptions Options() const;

@@ -20,6 +20,7 @@ namespace tv::canvas {
 // A window of the drawing in drawing units (y up: top > bottom).
 struct DrawingWindow {
   double left = 0, top = 1, right = 1, bottom = 0;
+  bool operator==(const DrawingWindow&) const = default;
 };
 
 struct PaintOptions {
