@@ -10,15 +10,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/canvas/drawing_painter.h"
+
 namespace tv::gui {
 namespace {
 
-QColor ColorOfBgr(std::int32_t bgr) {
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 std::optional<std::int32_t> PlatformColorDialog(std::int32_t initial, QWidget* parent) {
-  const QColor chosen = QColorDialog::getColor(ColorOfBgr(initial), parent, QStringLiteral("Color"));
+  const QColor chosen = QColorDialog::getColor(canvas::ColorOf(initial), parent, QStringLiteral("Color"));
   if (!chosen.isValid()) return std::nullopt;
   return (chosen.blue() << 16) | (chosen.green() << 8) | chosen.red();
 }
@@ -94,7 +92,7 @@ FrmOptions::FrmOptions(core::Program& program, QWidget* parent, ColorChooser cho
 
 void FrmOptions::ShowColor() {
   QPalette palette = picColor_->palette();
-  palette.setColor(QPalette::Window, ColorOfBgr(form_.PicColor));
+  palette.setColor(QPalette::Window, canvas::ColorOf(form_.PicColor));
   picColor_->setPalette(palette);
 }
 
