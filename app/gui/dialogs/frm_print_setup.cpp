@@ -39,9 +39,8 @@ void QtPrinterAccess::SelectPrinter(const std::string& deviceName) {
 }
 
 printing::SetResult QtPrinterAccess::SetOrientation(int code, std::string&) {
-  const auto orientation = code == printing::kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-  return current_.printer.setPageOrientation(orientation) ? printing::SetResult::Done
-                                                          : printing::SetResult::Unsupported;
+  return current_.printer.setPageOrientation(PageOrientationOfCode(code)) ? printing::SetResult::Done
+                                                                          : printing::SetResult::Unsupported;
 }
 
 printing::SetResult QtPrinterAccess::SetPaperSize(int code, std::string&) {

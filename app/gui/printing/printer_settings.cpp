@@ -43,6 +43,10 @@ int CodeOfPageSize(const QPageSize& size) {
   return size.id() == QPageSize::Custom ? printing::kUserDefinedPaper : 0;
 }
 
+QPageLayout::Orientation PageOrientationOfCode(int code) {
+  return code == printing::kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
 printing::PrinterFacts FactsOf(const ProgramPrinter& current) {
   const QPrinter& printer = current.printer;
   printing::PrinterFacts facts;

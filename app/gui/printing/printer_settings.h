@@ -2,6 +2,7 @@
 // page sizes, and the facts the printer summary tells.
 #pragma once
 
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <string>
@@ -15,6 +16,8 @@ QPageSize PageSizeOfCode(int code);
 // The code of a page size: the table's size of the same dimensions, 256 for a size of the
 // operator's own, else 0 (not in the table).
 int CodeOfPageSize(const QPageSize& size);
+// The page orientation of an orientation code: landscape for 2, else portrait.
+QPageLayout::Orientation PageOrientationOfCode(int code);
 
 // The printer the set-up dialog, the printer settings and the print commands share, and its
 // paper bin (Qt keeps no tray here; the print job asks CUPS for it).

@@ -9,10 +9,6 @@
 namespace tv::gui {
 namespace {
 
-QPageLayout::Orientation OrientationOf(int code) {
-  return code == printing::kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-}
-
 // The printable area with the painter's origin at its corner.
 QRectF PageArea(const QPrinter& printer) {
   const QRectF page = printer.pageRect(QPrinter::DevicePixel);
@@ -30,7 +26,7 @@ bool QtPrintDevice::BeginJob(const core::PrintSetup& setup, const std::string& t
   if (!setup.deviceName.empty() && printer.outputFormat() == QPrinter::NativeFormat) {
     printer.setPrinterName(QString::fromStdString(setup.deviceName));
   }
-  printer.setPageOrientation(OrientationOf(setup.orientation));
+  printer.setPageOrientation(PageOrientationOfCode(setup.orientation));
   const QPageSize size = PageSizeOfCode(setup.paperSize);
   if (size.isValid()) printer.setPageSize(size);
   printer.setDocName(QString::fromStdString(title));
