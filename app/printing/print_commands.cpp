@@ -1,8 +1,10 @@
 #include "printing/print_commands.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "files/file_ops.h"
+#include "printing/printer_codes.h"
 #include "viewer/viewer_procedures.h"
 
 namespace tv::printing {
@@ -22,19 +24,27 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// One print job: begun, its pages, and ended also after a failed page; the first failure is said.
+void PrintJob(core::Program& program, PrintDevice& device, const core::PrintSetup& setup,
+              const std::string& title, const std::function<bool(std::string& error)>& pages) {
+  std::string error;
+  if (!device.BeginJob(setup, title, error)) return TellFailure(program, error);
+  const bool printed = pages(error);
+  std::string endError;
+  const bool ended = device.EndJob(endError);
+  if (!printed) return TellFailure(program, error);
+  if (!ended) TellFailure(program, endError);
+}
+
 void PrintViewerDrawing(core::Program& program, PrintDevice& device, DrawingArea area) {
   if (program.RunInProgress) return;
   const auto setup = program.ui().AskPrintSetup();
   if (!setup) return;
   const drawing::Drawing& drawing = program.DXF1;
-  std::string error;
   const std::string title = drawing.DrawingFile().empty() ? "Tavolin" : FileNameOf(drawing.DrawingFile());
-  if (!device.BeginJob(*setup, title, error)) return TellFailure(program, error);
-  const bool printed = device.PrintDrawing(drawing, area, drawing.PrintBlackWhite(), error);
-  std::string endError;
-  const bool ended = device.EndJob(endError);
-  if (!printed) return TellFailure(program, error);
-  if (!ended) TellFailure(program, endError);
+  PrintJob(program, device, *setup, title, [&](std::string& error) {
+    return device.PrintDrawing(drawing, area, drawing.PrintBlackWhite(), error);
+  });
 }
 
 }  // namespace
@@ -102,16 +112,12 @@ void mFPrtMPL_Click(core::Program& program, PrintDevice& device, const std::tm& 
   const auto setup = program.ui().AskPrintSetup();
   if (!setup) return;
   grid::PrintOptions& options = program.MPL.Printing();
-  options.orientation = setup->orientation == 2 ? grid::Orientation::Landscape : grid::Orientation::Portrait;
+  options.orientation =
+      setup->orientation == kLandscape ? grid::Orientation::Landscape : grid::Orientation::Portrait;
   options.margin = 500;
   options.header = PullListHeader(program.JobName, now);
-  std::string error;
-  if (!device.BeginJob(*setup, "Material Pull List", error)) return TellFailure(program, error);
-  const bool printed = device.PrintGrid(program.MPL, error);
-  std::string endError;
-  const bool ended = device.EndJob(endError);
-  if (!printed) return TellFailure(program, error);
-  if (!ended) TellFailure(program, endError);
+  PrintJob(program, device, *setup, "Material Pull List",
+           [&](std::string& error) { return device.PrintGrid(program.MPL, error); });
 }
 
 }  // namespace tv::printing
