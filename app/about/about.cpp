@@ -2,7 +2,6 @@
 
 #include <sys/utsname.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "files/file_ops.h"
@@ -11,11 +10,9 @@
 namespace tv::about {
 namespace {
 
+// A system file's text; "" when it cannot be read.
 std::string ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return files::ReadFile(path).value_or("");
 }
 
 std::string Trim(std::string text) {
@@ -100,8 +97,10 @@ SystemFacts GatherSystemFacts(const core::Program& program, const std::string& r
   std::string kernel = Trim(ReadFileText(root + "proc/sys/kernel/ostype")) + " " +
                        Trim(ReadFileText(root + "proc/sys/kernel/osrelease"));
   utsname names{};
-  if (Trim(kernel).empty() && uname(&names) == 0) kernel = std::string(names.sysname) + " " + names.release;
-  if (uname(&names) == 0) kernel = Trim(kernel) + " (" + names.machine + ")";
+  if (uname(&names) == 0) {
+    if (Trim(kernel).empty()) kernel = std::string(names.sysname) + " " + names.release;
+    kernel = Trim(kernel) + " (" + names.machine + ")";
+  }
   add("Kernel", Trim(kernel));
 
   const std::string cpuinfo = ReadFileText(root + "proc/cpuinfo");
