@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -64,12 +63,12 @@ FrmAbout::FrmAbout(core::Program& program, Mode mode, QWidget* parent) : QDialog
   auto* lblDisclaimer = Label(this, "lblDisclaimer", Q(about::LegalNotice()));
   lblDisclaimer->setWordWrap(true);
 
-  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setDefault(true);
+  auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
   auto* cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
   cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-  connect(cmdOK_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
 
   auto* texts = new QVBoxLayout;
@@ -82,7 +81,7 @@ FrmAbout::FrmAbout(core::Program& program, Mode mode, QWidget* parent) : QDialog
   top->addLayout(texts, 1);
   top->addWidget(picture1, 0, Qt::AlignTop);
   auto* buttons = new QVBoxLayout;
-  buttons->addWidget(cmdOK_);
+  buttons->addWidget(cmdOK);
   buttons->addWidget(cmdSysInfo);
   buttons->addStretch();
   auto* bottom = new QHBoxLayout;
@@ -95,7 +94,7 @@ FrmAbout::FrmAbout(core::Program& program, Mode mode, QWidget* parent) : QDialog
   setMinimumWidth(460);
 
   if (mode == Mode::Splash) {
-    cmdOK_->hide();
+    cmdOK->hide();
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
   }

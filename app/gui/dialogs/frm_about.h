@@ -4,13 +4,9 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 #include "about/about.h"
 #include "core/program.h"
-
-class QLabel;
-class QPushButton;
 
 namespace tv::gui {
 
@@ -29,7 +25,6 @@ class FrmAbout : public QDialog {
   void cmdSysInfo_Click();
 
   core::Program& program_;
-  QPushButton* cmdOK_ = nullptr;
 };
 
 // Help > About: the box with OK, modal; made anew each time.

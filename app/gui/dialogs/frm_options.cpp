@@ -49,17 +49,17 @@ FrmOptions::FrmOptions(core::Program& program, QWidget* parent, ColorChooser cho
   picColor_->setFrameShape(QFrame::Box);
   picColor_->setAutoFillBackground(true);
   picColor_->setMinimumSize(48, 24);
-  cmdColor_ = new QPushButton(QStringLiteral("Background Color"), this);
-  cmdColor_->setObjectName(QStringLiteral("cmdColor"));
+  auto* cmdColor = new QPushButton(QStringLiteral("Background Color"), this);
+  cmdColor->setObjectName(QStringLiteral("cmdColor"));
   chkPrintBlack_ = new QCheckBox(QStringLiteral("Print Using Black and White"), this);
   chkPrintBlack_->setObjectName(QStringLiteral("chkPrintBlack"));
   chkPrintBlack_->setChecked(form_.PrintBlack != 0);
   chkDisplayBlack_ = new QCheckBox(QStringLiteral("Display Using Black and White"), this);
   chkDisplayBlack_->setObjectName(QStringLiteral("chkDisplayBlack"));
   chkDisplayBlack_->setChecked(form_.DisplayBlack != 0);
-  cmdOK_ = new QPushButton(QStringLiteral("&OK"), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setDefault(true);
+  auto* cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
   ShowColor();
 
   auto* grid = new QGridLayout;
@@ -71,11 +71,11 @@ FrmOptions::FrmOptions(core::Program& program, QWidget* parent, ColorChooser cho
   grid->addWidget(cboZoomPercentRight_, 1, 1);
   auto* color = new QHBoxLayout;
   color->addWidget(picColor_);
-  color->addWidget(cmdColor_);
+  color->addWidget(cmdColor);
   color->addStretch();
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  buttons->addWidget(cmdOK_);
+  buttons->addWidget(cmdOK);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(color);
@@ -86,8 +86,8 @@ FrmOptions::FrmOptions(core::Program& program, QWidget* parent, ColorChooser cho
   // clicked: only the user's clicks count as a change, not the values set on opening.
   connect(chkPrintBlack_, &QCheckBox::clicked, this, [this] { viewer::chkPrintBlack_Click(form_); });
   connect(chkDisplayBlack_, &QCheckBox::clicked, this, [this] { viewer::chkDisplayBlack_Click(form_); });
-  connect(cmdColor_, &QPushButton::clicked, this, &FrmOptions::cmdColor_Click);
-  connect(cmdOK_, &QPushButton::clicked, this, &FrmOptions::cmdOK_Click);
+  connect(cmdColor, &QPushButton::clicked, this, &FrmOptions::cmdColor_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &FrmOptions::cmdOK_Click);
 }
 
 void FrmOptions::ShowColor() {

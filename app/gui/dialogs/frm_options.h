@@ -14,7 +14,6 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
-class QPushButton;
 
 namespace tv::gui {
 
@@ -42,10 +41,8 @@ class FrmOptions : public QDialog {
   QComboBox* cboZoomPercentLeft_ = nullptr;
   QComboBox* cboZoomPercentRight_ = nullptr;
   QFrame* picColor_ = nullptr;
-  QPushButton* cmdColor_ = nullptr;
   QCheckBox* chkPrintBlack_ = nullptr;
   QCheckBox* chkDisplayBlack_ = nullptr;
-  QPushButton* cmdOK_ = nullptr;
 };
 
 }  // namespace tv::gui

@@ -8,34 +8,32 @@
 namespace tv::gui {
 
 FrmSearch::FrmSearch(core::Program& program, QWidget* parent)
-    : QDialog(parent),
-      program_(program),
-      lblLabels_(new QLabel(QStringLiteral("Find:"), this)),
-      txtSearch_(new QLineEdit(this)),
-      cmdNext_(new QPushButton(QStringLiteral("Next"), this)),
-      cmdCancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+    : QDialog(parent), program_(program), txtSearch_(new QLineEdit(this)) {
   setObjectName(QStringLiteral("frmSearch"));
   setWindowTitle(QStringLiteral("Search Worklist"));
   setModal(true);
-  lblLabels_->setObjectName(QStringLiteral("lblLabels"));
+  auto* lblLabels = new QLabel(QStringLiteral("Find:"), this);
+  auto* cmdNext = new QPushButton(QStringLiteral("Next"), this);
+  auto* cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  lblLabels->setObjectName(QStringLiteral("lblLabels"));
   txtSearch_->setObjectName(QStringLiteral("txtSearch"));
-  cmdNext_->setObjectName(QStringLiteral("cmdNext"));
-  cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-  cmdNext_->setDefault(true);
-  lblLabels_->setBuddy(txtSearch_);
+  cmdNext->setObjectName(QStringLiteral("cmdNext"));
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  cmdNext->setDefault(true);
+  lblLabels->setBuddy(txtSearch_);
   txtSearch_->setMinimumWidth(220);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(lblLabels_, 0, 0);
+  layout->addWidget(lblLabels, 0, 0);
   layout->addWidget(txtSearch_, 0, 1);
-  layout->addWidget(cmdNext_, 0, 2);
-  layout->addWidget(cmdCancel_, 1, 2);
+  layout->addWidget(cmdNext, 0, 2);
+  layout->addWidget(cmdCancel, 1, 2);
   layout->setColumnStretch(1, 1);
 
   connect(txtSearch_, &QLineEdit::textEdited, this,
           [this](const QString& text) { search_.SetText(text.toStdString()); });
-  connect(cmdNext_, &QPushButton::clicked, this, &FrmSearch::cmdNext_Click);
-  connect(cmdCancel_, &QPushButton::clicked, this, &FrmSearch::cmdCancel_Click);
+  connect(cmdNext, &QPushButton::clicked, this, &FrmSearch::cmdNext_Click);
+  connect(cmdCancel, &QPushButton::clicked, this, &FrmSearch::cmdCancel_Click);
 }
 
 FrmSearch* FrmSearch::Of(core::Program& program, QWidget* parent) {

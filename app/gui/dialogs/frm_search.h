@@ -8,9 +8,7 @@
 #include "core/program.h"
 #include "worklist/search.h"
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace tv::gui {
 
@@ -36,10 +34,7 @@ class FrmSearch : public QDialog {
  private:
   core::Program& program_;
   worklist::WorkListSearch search_;
-  QLabel* lblLabels_;
   QLineEdit* txtSearch_;
-  QPushButton* cmdNext_;
-  QPushButton* cmdCancel_;
 };
 
 }  // namespace tv::gui

@@ -11,25 +11,22 @@
 namespace tv::gui {
 
 LoadCfg::LoadCfg(core::Program& program, QWidget* parent)
-    : QDialog(parent),
-      program_(program),
-      fileTB_(new QLineEdit(this)),
-      file3_(new QListWidget(this)),
-      okButton_(new QPushButton(QStringLiteral("OK"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("Cancel"), this)) {
+    : QDialog(parent), program_(program), fileTB_(new QLineEdit(this)), file3_(new QListWidget(this)) {
   setObjectName(QStringLiteral("LoadCfg"));
   setModal(true);
+  auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+  auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
   fileTB_->setObjectName(QStringLiteral("FileTB"));
   file3_->setObjectName(QStringLiteral("File3"));
-  okButton_->setObjectName(QStringLiteral("OKButton"));
-  cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-  okButton_->setDefault(true);
+  okButton->setObjectName(QStringLiteral("OKButton"));
+  cancelButton->setObjectName(QStringLiteral("CancelButton"));
+  okButton->setDefault(true);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(fileTB_, 0, 0);
-  layout->addWidget(okButton_, 0, 1);
+  layout->addWidget(okButton, 0, 1);
   layout->addWidget(file3_, 1, 0, 2, 1);
-  layout->addWidget(cancelButton_, 1, 1);
+  layout->addWidget(cancelButton, 1, 1);
   layout->setRowStretch(2, 1);
   resize(360, 260);
 
@@ -39,8 +36,8 @@ LoadCfg::LoadCfg(core::Program& program, QWidget* parent)
     fileTB_->setText(item->text());
     OKButton_Click();
   });
-  connect(okButton_, &QPushButton::clicked, this, &LoadCfg::OKButton_Click);
-  connect(cancelButton_, &QPushButton::clicked, this, &LoadCfg::CancelButton_Click);
+  connect(okButton, &QPushButton::clicked, this, &LoadCfg::OKButton_Click);
+  connect(cancelButton, &QPushButton::clicked, this, &LoadCfg::CancelButton_Click);
 }
 
 LoadCfg* LoadCfg::Of(core::Program& program, QWidget* parent) {

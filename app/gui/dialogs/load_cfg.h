@@ -10,7 +10,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace tv::gui {
 
@@ -35,8 +34,6 @@ class LoadCfg : public QDialog {
   core::Program& program_;
   QLineEdit* fileTB_;
   QListWidget* file3_;
-  QPushButton* okButton_;
-  QPushButton* cancelButton_;
 };
 
 }  // namespace tv::gui

@@ -25,14 +25,14 @@ NestNameDlg::NestNameDlg(QWidget* parent) : QDialog(parent) {
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   cancel->setObjectName(QStringLiteral("cmdCancel"));
-  clear_ = new QPushButton(QStringLiteral("Clear Nest Dir"), this);
-  clear_->setObjectName(QStringLiteral("BtnClr"));
-  clear_->setAutoDefault(false);
+  auto* clear = new QPushButton(QStringLiteral("Clear Nest Dir"), this);
+  clear->setObjectName(QStringLiteral("BtnClr"));
+  clear->setAutoDefault(false);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(label, 0, 0);
   layout->addWidget(nestName_, 0, 1, 1, 2);
-  layout->addWidget(clear_, 1, 0, 1, 2, Qt::AlignLeft);
+  layout->addWidget(clear, 1, 0, 1, 2, Qt::AlignLeft);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
@@ -41,7 +41,7 @@ NestNameDlg::NestNameDlg(QWidget* parent) : QDialog(parent) {
 
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(clear_, &QPushButton::clicked, this, [this] {
+  connect(clear, &QPushButton::clicked, this, [this] {
     if (clearNestDir_) clearNestDir_();
   });
 }

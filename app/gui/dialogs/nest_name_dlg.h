@@ -7,7 +7,6 @@
 #include <string>
 
 class QLineEdit;
-class QPushButton;
 
 namespace tv::gui {
 
@@ -27,7 +26,6 @@ class NestNameDlg : public QDialog {
 
  private:
   QLineEdit* nestName_;
-  QPushButton* clear_;
   std::function<void()> clearNestDir_;
 };
 
