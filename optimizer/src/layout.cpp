@@ -141,25 +141,6 @@ bool Optimizer::OverlapsPlacedPart(const Layout& layout, int32_t part, bool turn
   return false;
 }
 
-int32_t Optimizer::FindBlockingShift(const Layout& layout, const Block& block, double x, double y,
-                                     double* lengthShift, double* widthShift) const {
-  for (int32_t i = 0; i < layout.placedCount; ++i) {
-    const PlacedPart& q = layout.placed[i];
-    if (!(x + kEps < q.x + q.length && q.x < x + block.length - kEps)) continue;
-    if (!(y + kEps < q.y + q.width && q.y < y + block.width - kEps)) continue;
-    const double alongLength = q.x + q.length - x;
-    *lengthShift = (q.x < x - kEps && x + block.length + alongLength <= layout.panel.length + kEps)
-                       ? alongLength
-                       : kHuge;
-    const double acrossWidth = q.y + q.width - y;
-    *widthShift = (q.y < y - kEps && y + block.width + acrossWidth <= StripWidthAt(layout, y) + kEps)
-                      ? acrossWidth
-                      : kHuge;
-    return i;
-  }
-  return -1;
-}
-
 StepFrame Optimizer::ConstructionFrame(const Layout& layout) const {
   const double panelLength = layout.panel.length;
   const double panelWidth = layout.panel.width;
@@ -195,27 +176,6 @@ void Optimizer::SetFrameRect(StepFrame& frame, const Layout& layout, const FreeR
   frame.stripLimitAtY = StripWidthAt(layout, rect.y) + kEps;
   frame.moveYCorner = rect.y > 0.25 * frame.panelWidth + kEps;
   frame.moveXCorner = frame.areaExceedsPanel && rect.x > 0.25 * frame.panelLength + kEps;
-}
-
-bool Optimizer::ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block,
-                               Point* position, double* score) const {
-  // The construction's own scoring, for one block against every placed part.
-  StepFrame frame = ConstructionFrame(layout);
-  SetFrameRect(frame, layout, rect);
-  NearBoxes near;
-  near.Reserve(layout.placedCount);
-  for (int32_t i = 0; i < layout.placedCount; ++i) {
-    const PlacedPart& q = layout.placed[i];
-    near.x0[near.count] = q.x;
-    near.y0[near.count] = q.y;
-    near.x1[near.count] = q.x + q.length;
-    near.y1[near.count] = q.y + q.width;
-    ++near.count;
-  }
-  ActiveBlocks one;
-  one.Reserve(1);
-  one.Append(block, 0);
-  return ScoreBlockAt(frame, one, 0, near, &position->x, &position->y, score);
 }
 
 bool Optimizer::SamePoint(Point a, Point b) {

@@ -143,13 +143,6 @@ class Optimizer {
   static void ParkFreeRect(Layout& layout, int32_t i);
   void RestoreParkedRects(Layout& layout) const;
   bool BlockExceedsDemand(const Layout& layout, const Block& block) const;
-  // False when the block cannot go at the rectangle; else its position and score (lower is better).
-  bool ScorePlacement(const Layout& layout, const FreeRect& rect, const Block& block, Point* position,
-                      double* score) const;
-  // Index of the first placed part the block would overlap at (x, y), or -1, with the shifts
-  // along the length and across the width that would clear it.
-  int32_t FindBlockingShift(const Layout& layout, const Block& block, double x, double y, double* lengthShift,
-                            double* widthShift) const;
   // What every step of a construction scores against, and the chosen rectangle's part of it.
   StepFrame ConstructionFrame(const Layout& layout) const;
   static void SetFrameRect(StepFrame& frame, const Layout& layout, const FreeRect& rect);
