@@ -182,10 +182,6 @@ bool Optimizer::SamePoint(Point a, Point b) {
   return std::fabs(a.x - b.x) <= kEps && std::fabs(a.y - b.y) <= kEps;
 }
 
-bool Optimizer::IsAmongBest(double score, const Block& block, int k, const Candidate* best) const {
-  return IsAmongBestEntries(score, block, k, best, blocks.data());
-}
-
 void Optimizer::PlaceBlock(Layout& layout, Block& block, Point p, Point q) {
   layout.usedWeight += block.weight;
   const bool moved = !SamePoint(p, q);

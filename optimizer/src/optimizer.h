@@ -148,7 +148,6 @@ class Optimizer {
   static void SetFrameRect(StepFrame& frame, const Layout& layout, const FreeRect& rect);
   bool OverlapsPlacedPart(const Layout& layout, int32_t part, bool turned, double x, double y) const;
   static bool SamePoint(Point a, Point b);
-  bool IsAmongBest(double score, const Block& block, int k, const Candidate* best) const;
   void PlaceBlock(Layout& layout, Block& block, Point p, Point q);
   void UpdateFreeRects(Layout& layout, const Block& block, int32_t rect, Point p) const;
   void ConstructLayout(Layout& layout, int32_t panelIndex);

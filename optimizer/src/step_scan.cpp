@@ -124,18 +124,6 @@ void BestFive::Reset() {
   worst = entry[4].score;
 }
 
-bool IsAmongBestEntries(double score, const Block& block, int k, const Candidate* best, const Block* blocks) {
-  for (int e = 0; e < k; ++e) {
-    if (best[e].block < 0) continue;
-    const Block& other = blocks[best[e].block];
-    if (best[e].score == score && other.length == block.length && other.width == block.width) return false;
-  }
-  if (score < best[k].score) return true;
-  if (score > best[k].score + kEps) return false;
-  const double areaAtK = best[k].block >= 0 ? blocks[best[k].block].area : 0;
-  return block.area > areaAtK + kEps;
-}
-
 bool NoUnmovedBlockFits(const StepFrame& f, const NearBoxes& near, double leastLength, double leastWidth) {
   if (f.x + leastLength > f.lengthLimit || f.y + leastWidth > f.stripLimitAtY) return true;
   auto freeAt = [&](double x, double y) {

@@ -124,8 +124,9 @@ struct BestFive {
   double worst = 0;  // the largest score of the five
 
   void Reset();
-  // The candidate at the first position where it is among the best (IsAmongBestEntries),
-  // shifting the rest down.
+  // The candidate at the first position where it is among the best, shifting the rest down:
+  // the same candidate (same score, same size) never takes two places; a lower score goes
+  // before an entry, an equal one (within eps) only with more area.
   void Offer(double score, int32_t block, double length, double width, double area, double x, double y) {
     // A score above every entry by more than the tolerance is refused at every position.
     if (score > worst + kEps) return;
@@ -159,10 +160,6 @@ struct BestFive {
     }
   }
 };
-
-// Whether a candidate goes at position k: the same candidate (same score, same size) never
-// takes two places; a lower score goes before, an equal one (within eps) only with more area.
-bool IsAmongBestEntries(double score, const Block& block, int k, const Candidate* best, const Block* blocks);
 
 enum class ScanPath { Scalar, Avx2 };
 

@@ -241,12 +241,19 @@ TEST_F(LayoutTest, ScoringVariantWeighsBothSides) {
 TEST_F(LayoutTest, TheSameCandidateEntersTheBestListOnce) {
   Load(Panel(1000, 1000, 1), {Part(1, 100, 100, 5)});
   optimizer.blocks = {SingleBlock(100, 50), SingleBlock(100, 50), SingleBlock(50, 100), SingleBlock(100, 60)};
-  Candidate best[5];
-  for (int k = 0; k < 5; ++k) best[k] = {10000000000.0 + k, -1, {}};
-  best[0] = {10, 0, {}};
+  auto offer = [&](BestFive& best, double score, int32_t block) {
+    const Block& b = optimizer.blocks[block];
+    best.Offer(score, block, b.length, b.width, b.area, 0, 0);
+  };
+  BestFive seeded;
+  seeded.Reset();
+  offer(seeded, 10, 0);
+  // The position the candidate takes in the list holding only block 0 at score 10, or -1.
   auto firstAccepted = [&](double score, int32_t block) {
+    BestFive best = seeded;
+    offer(best, score, block);
     for (int k = 0; k < 5; ++k) {
-      if (optimizer.IsAmongBest(score, optimizer.blocks[block], k, best)) return k;
+      if (best.entry[k].block == block) return k;
     }
     return -1;
   };
