@@ -37,8 +37,6 @@ void ActiveBlocks::Append(const Block& b, int32_t index) {
   live[i] = -1;
   drilled[i] = b.drilled ? -1 : 0;
   block[i] = index;
-  maxLength = std::max(maxLength, b.length);
-  maxWidth = std::max(maxWidth, b.width);
   leastLength = std::min(leastLength, b.length);
   leastWidth = std::min(leastWidth, b.width);
   if (std::isnan(b.length) || std::isnan(b.width)) unordered = true;
@@ -64,8 +62,6 @@ void ActiveBlocks::CopyFrom(const ActiveBlocks& other) {
   copy(other.block, block);
   count = other.count;
   dead = other.dead;
-  maxLength = other.maxLength;
-  maxWidth = other.maxWidth;
   maxMovableLength = other.maxMovableLength;
   maxMovableWidth = other.maxMovableWidth;
   movableMeasuredFor = other.movableMeasuredFor;

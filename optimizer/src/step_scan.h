@@ -25,8 +25,6 @@ struct ActiveBlocks {
   std::vector<int32_t> block;    // index into the block table
   int32_t count = 0;             // entries, padding included (a multiple of kLanes)
   int32_t dead = 0;              // entries that died since the list was built
-  double maxLength = 0;          // the longest and widest entry, dead ones included
-  double maxWidth = 0;
   // The longest entry whose parts are all longer than bigMinimum, and the widest whose parts
   // are all wider (MeasureMovable): only those can the small-parts rule move to a far edge.
   double maxMovableLength = 0;
@@ -44,8 +42,6 @@ struct ActiveBlocks {
   void Clear() {
     count = 0;
     dead = 0;
-    maxLength = 0;
-    maxWidth = 0;
     leastLength = leastWidth = std::numeric_limits<double>::infinity();
     leastStale = false;
     unordered = false;
