@@ -269,7 +269,8 @@ bool ScanPathAvailable(ScanPath path) {
     case ScanPath::Scalar:
       return true;
     case ScanPath::Avx2:
-#if defined(__x86_64__) || defined(__i386__)
+      // The lane code is built for x86-64 only (step_scan_avx2.cpp).
+#if defined(__x86_64__)
       return __builtin_cpu_supports("avx2");
 #else
       return false;
