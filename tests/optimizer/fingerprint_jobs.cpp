@@ -4,26 +4,13 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <sstream>
+
+#include "draw.h"
 
 namespace sawplan::fixture {
 
 namespace {
-
-// Raw generator output only, so every standard library builds the same jobs.
-class Draw {
- public:
-  explicit Draw(uint32_t seed) : random_(seed) {}
-  int32_t Uniform(int32_t low, int32_t high) {
-    return low + static_cast<int32_t>(random_() % static_cast<uint32_t>(high - low + 1));
-  }
-  // True in `in` of `outOf` cases.
-  bool Chance(int32_t in, int32_t outOf) { return Uniform(1, outOf) <= in; }
-
- private:
-  std::mt19937 random_;
-};
 
 void AddTag(std::string* tags, const char* tag) {
   if (tags->find(tag) != std::string::npos) return;

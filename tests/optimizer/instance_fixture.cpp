@@ -2,15 +2,11 @@
 
 #include <cstdio>
 
+#include "draw.h"
+
 namespace sawplan::fixture {
 
 namespace {
-
-// Raw generator output only: the standard distributions differ between libraries, and the
-// instances must be the same everywhere.
-int32_t Uniform(std::mt19937& random, int32_t low, int32_t high) {
-  return low + static_cast<int32_t>(random() % static_cast<uint32_t>(high - low + 1));
-}
 
 void AppendHex(std::string* text, double value) {
   char buffer[40];

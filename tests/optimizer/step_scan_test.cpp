@@ -3,25 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 
+#include "draw.h"
 #include "optimizer.h"
 
 namespace sawplan {
 namespace {
 
-// Raw generator output only, so the cases are the same with every standard library.
-class Draw {
- public:
-  explicit Draw(uint32_t seed) : random_(seed) {}
-  int32_t Uniform(int32_t low, int32_t high) {
-    return low + static_cast<int32_t>(random_() % static_cast<uint32_t>(high - low + 1));
-  }
-  bool Chance(int32_t in, int32_t outOf) { return Uniform(1, outOf) <= in; }
-
- private:
-  std::mt19937 random_;
-};
+using fixture::Draw;
 
 struct MadeUpStep {
   StepFrame frame;
