@@ -309,14 +309,7 @@ void Optimizer::MarkExceedingBlocks(const Layout& layout, const Block& placed) {
       active_.Kill(slot);
     }
   };
-  if (placed.runCount > 0) {
-    for (int32_t r = 0; r < placed.runCount; ++r) markPart(placed.runPart[r]);
-  } else {
-    for (int32_t i = 0; i < placed.count; ++i) {
-      const int32_t part = blockPlacements[placed.first + i].part;
-      if (i == 0 || blockPlacements[placed.first + i - 1].part != part) markPart(part);
-    }
-  }
+  ForEachPartRun(placed, markPart);
   // Dead entries cost a masked lane each; once they are half the list, it is packed again in
   // the same order.
   if (2 * active_.dead <= active_.count) return;
@@ -453,9 +446,7 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
 
     // The smallest sequence with demand left changes only once no part of it has demand left;
     // counting those parts spares a look at every part type after every placement.
-    for (int32_t i = 0; i < block.count; ++i) {
-      const int32_t part = blockPlacements[block.first + i].part;
-      if (i > 0 && blockPlacements[block.first + i - 1].part == part) continue;
+    ForEachPartRun(block, [&](int32_t part) {
       int32_t copies = 0;
       for (int32_t k = 0; k < block.count; ++k)
         copies += blockPlacements[block.first + k].part == part ? 1 : 0;
@@ -463,7 +454,7 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
           remainingDemand[part] + copies > 0) {
         --partsLeftInSequence;
       }
-    }
+    });
     if (partsLeftInSequence > 0) continue;
     const int32_t nextSeq = MinRemainingSequence();
     partsLeftInSequence = PartsLeftInSequence(nextSeq);

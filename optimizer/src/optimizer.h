@@ -223,6 +223,18 @@ class Optimizer {
   // Part types of that sequence with demand left.
   int32_t PartsLeftInSequence(int32_t sequence) const;
   static void SummariseRuns(Block& block, const BlockPlacement* placements);
+  // use(part) for each run of one part type among the block's placements, in order.
+  template <class Use>
+  void ForEachPartRun(const Block& block, Use&& use) const {
+    if (block.runCount > 0) {
+      for (int32_t r = 0; r < block.runCount; ++r) use(block.runPart[r]);
+      return;
+    }
+    for (int32_t i = 0; i < block.count; ++i) {
+      const int32_t part = blockPlacements[block.first + i].part;
+      if (i == 0 || blockPlacements[block.first + i - 1].part != part) use(part);
+    }
+  }
   void CollectActiveBlocks(const Layout& layout, int32_t sequence);
   // After a placement: the blocks that hold one of the placed parts and no longer meet the
   // demand die. Demand only falls and counts only rise during a construction, so a block that

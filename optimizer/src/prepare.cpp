@@ -209,18 +209,12 @@ void Optimizer::CollectPartBlocks() {
   initialSequence_ = -1;
   // Every part type a block holds, once per run of it.
   partBlockStart_.assign(static_cast<size_t>(numParts) + 1, 0);
-  auto forEachPart = [&](const Block& block, auto&& use) {
-    for (int32_t i = 0; i < block.count; ++i) {
-      const int32_t part = blockPlacements[block.first + i].part;
-      if (i == 0 || blockPlacements[block.first + i - 1].part != part) use(part);
-    }
-  };
-  for (const Block& block : blocks) forEachPart(block, [&](int32_t part) { ++partBlockStart_[part + 1]; });
+  for (const Block& block : blocks) ForEachPartRun(block, [&](int32_t part) { ++partBlockStart_[part + 1]; });
   for (int32_t p = 0; p < numParts; ++p) partBlockStart_[p + 1] += partBlockStart_[p];
   partBlocks_.assign(partBlockStart_[numParts], 0);
   std::vector<int32_t> filled(partBlockStart_.begin(), partBlockStart_.end() - 1);
   for (int32_t b = 0; b < blockCount; ++b) {
-    forEachPart(blocks[b], [&](int32_t part) { partBlocks_[filled[part]++] = b; });
+    ForEachPartRun(blocks[b], [&](int32_t part) { partBlocks_[filled[part]++] = b; });
   }
 }
 
