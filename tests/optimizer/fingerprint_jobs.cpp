@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "draw.h"
+#include "testing/fnv1a.h"
 
 namespace sawplan::fixture {
 
@@ -174,12 +175,7 @@ uint64_t LayoutFingerprint(const RunResult& result) {
   const tVREXProgress& progress = result.progress;
   text += "P " + std::to_string(progress.numpanelsused) + " " + std::to_string(progress.numlayouts) + " " +
           std::to_string(progress.numpanelstogo) + " " + std::to_string(progress.numpartstogo) + "\n";
-  uint64_t hash = 14695981039346656037ull;
-  for (const unsigned char c : text) {
-    hash ^= c;
-    hash *= 1099511628211ull;
-  }
-  return hash;
+  return tv::test_support::Fnv1a(text);
 }
 
 std::string FingerprintFixturePath() {
