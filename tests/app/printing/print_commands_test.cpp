@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "testing/calendar_time.h"
 #include "testing/dxf_fixture.h"
 #include "testing/scripted_ui.h"
 #include "testing/temp_folder.h"
@@ -12,6 +13,7 @@
 namespace tv::printing {
 namespace {
 
+using test_support::CalendarTime;
 using test_support::DxfFixture;
 using test_support::ScriptedUi;
 using test_support::TempFolder;
@@ -159,13 +161,7 @@ TEST_F(PrintCommandsTest, AFailedPageIsReportedAndTheViewerStillRestored) {
 
 TEST_F(PrintCommandsTest, PullListPrintsWithTheJobHeaderMarginAndOrientation) {
   program.JobName = "K12";
-  std::tm when{};
-  when.tm_year = 2024 - 1900;
-  when.tm_mon = 2;
-  when.tm_mday = 5;
-  when.tm_hour = 14;
-  when.tm_min = 7;
-  when.tm_sec = 9;
+  const std::tm when = CalendarTime(2024, 3, 5, 14, 7, 9);
   ui.ExpectPrintSetup(setup);
   mFPrtMPL_Click(program, device, when);
   ASSERT_EQ(device.pages.size(), 1u);
@@ -181,14 +177,8 @@ TEST_F(PrintCommandsTest, PullListPrintsWithTheJobHeaderMarginAndOrientation) {
 }
 
 TEST(PullListHeader, PadsDateAndTimeAndKeepsAnEmptyJob) {
-  std::tm when{};
-  when.tm_year = 1999 - 1900;
-  when.tm_mon = 11;
-  when.tm_mday = 31;
-  when.tm_hour = 23;
-  when.tm_min = 59;
-  when.tm_sec = 0;
-  EXPECT_EQ(PullListHeader("", when), "Job: " + std::string(11, ' ') + "12-31-1999    23:59:00");
+  EXPECT_EQ(PullListHeader("", CalendarTime(1999, 12, 31, 23, 59, 0)),
+            "Job: " + std::string(11, ' ') + "12-31-1999    23:59:00");
 }
 
 }  // namespace
