@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "gui/printing/qt_print_device.h"
+#include "pdf_pages.h"
 #include "printing/print_commands.h"
+#include "testing/calendar_time.h"
 #include "testing/dxf_fixture.h"
 #include "testing/run_command.h"
 #include "testing/scripted_ui.h"
@@ -14,46 +16,16 @@
 namespace tv::gui {
 namespace {
 
+using test_support::CalendarTime;
 using test_support::DxfFixture;
+using test_support::Ink;
+using test_support::InkIn;
+using test_support::PageCount;
+using test_support::PageImage;
+using test_support::PdfText;
 using test_support::RunCommand;
 using test_support::ScriptedUi;
 using test_support::TempFolder;
-
-// What poppler reads back from a PDF file.
-int PageCount(const std::string& pdf) {
-  const auto info = RunCommand("pdfinfo '" + pdf + "' 2>&1");
-  const auto at = info.output.find("Pages:");
-  return at == std::string::npos ? -1 : std::stoi(info.output.substr(at + 6));
-}
-// The text as laid out on the page; with a pitch, as many blanks in a gap as characters of that
-// width fit in it (6.02 points: the fixed-pitch face of the header line at 10 points).
-std::string PdfText(const std::string& pdf, const std::string& pitch = {}) {
-  const std::string mode = pitch.empty() ? "-layout" : "-fixed " + pitch;
-  return RunCommand("pdftotext " + mode + " '" + pdf + "' - 2>&1").output;
-}
-// Page n (from 1) at a low resolution.
-QImage PageImage(const std::string& pdf, int page, const std::string& folder) {
-  const std::string base = folder + "page" + std::to_string(page);
-  RunCommand("pdftoppm -r 24 -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) +
-             " '" + pdf + "' '" + base + "'");
-  return QImage(QString::fromStdString(base + ".png"));
-}
-struct Ink {
-  long dark = 0;     // pixels of any ink
-  long colored = 0;  // clearly red pixels
-};
-Ink InkIn(const QImage& image, QRect area = {}) {
-  if (area.isNull()) area = image.rect();
-  Ink ink;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      if (c.lightness() < 200) ++ink.dark;
-      if (c.red() > c.green() + 80 && c.red() > c.blue() + 80) ++ink.colored;
-    }
-  }
-  return ink;
-}
 
 class PdfPrintTest : public ::testing::Test {
  protected:
@@ -176,15 +148,8 @@ TEST_F(PdfPrintTest, PullListPagesCarryTheJobHeaderAndTheGridsTexts) {
     mpl.SetCellText(row, 8, "19");
   }
   program.JobName = "K12";
-  std::tm when{};
-  when.tm_year = 2024 - 1900;
-  when.tm_mon = 2;
-  when.tm_mday = 5;
-  when.tm_hour = 14;
-  when.tm_min = 7;
-  when.tm_sec = 9;
   ui.ExpectPrintSetup(core::PrintSetup{1, "", 7, 9});
-  printing::mFPrtMPL_Click(program, device, when);
+  printing::mFPrtMPL_Click(program, device, CalendarTime(2024, 3, 5, 14, 7, 9));
 
   const int pages = PageCount(pdf);
   ASSERT_GE(pages, 2) << "90 rows do not fit one page";

@@ -7,11 +7,15 @@
 #include "e2e/sample_job.h"
 #include "gui/printing/qt_print_device.h"
 #include "nesting/run_driver.h"
+#include "pdf_pages.h"
 #include "printing/print_commands.h"
-#include "testing/run_command.h"
 
 namespace tv::gui {
 namespace {
+
+using test_support::InkIn;
+using test_support::PageCount;
+using test_support::PageImage;
 
 class SampleNestsPrint : public e2e::SampleJob {};
 
@@ -33,28 +37,16 @@ TEST_F(SampleNestsPrint, EverySheetIsOnePageWithTheSheetOnIt) {
   EXPECT_TRUE(ui.Messages().empty());
   EXPECT_EQ(program.DXF1.DrawingFile(), shown);
 
-  const auto info = test_support::RunCommand("pdfinfo '" + pdf + "'").output;
-  const auto pagesAt = info.find("Pages:");
-  ASSERT_NE(pagesAt, std::string::npos) << info;
-  EXPECT_EQ(std::stoul(info.substr(pagesAt + 6)), program.NestFiles.size()) << info;
+  EXPECT_EQ(PageCount(pdf), static_cast<int>(program.NestFiles.size()));
   // The sheet fills the page's width (a sheet is wider than high): ink near both side edges of
   // the first page, and in its middle.
-  test_support::RunCommand("pdftoppm -r 20 -png -singlefile -f 1 -l 1 '" + pdf + "' '" + program.AppDir +
-                           "p1'");
-  const QImage page(QString::fromStdString(program.AppDir + "p1.png"));
+  const QImage page = PageImage(pdf, 1, program.AppDir, 20);
   ASSERT_FALSE(page.isNull());
   EXPECT_GT(page.width(), page.height());
-  auto inkInColumn = [&page](int x) {
-    int ink = 0;
-    for (int y = 0; y < page.height(); ++y) ink += QColor(page.pixel(x, y)).lightness() < 200;
-    return ink;
-  };
-  int leftInk = 0, rightInk = 0;
-  for (int x = 0; x < page.width() / 10; ++x) leftInk += inkInColumn(x);
-  for (int x = page.width() * 9 / 10; x < page.width(); ++x) rightInk += inkInColumn(x);
-  EXPECT_GT(leftInk, 0);
-  EXPECT_GT(rightInk, 0);
-  EXPECT_GT(inkInColumn(page.width() / 2), 0);
+  const int w = page.width(), h = page.height();
+  EXPECT_GT(InkIn(page, QRect(0, 0, w / 10, h)).dark, 0);
+  EXPECT_GT(InkIn(page, QRect(w * 9 / 10, 0, w - w * 9 / 10, h)).dark, 0);
+  EXPECT_GT(InkIn(page, QRect(w / 2, 0, 1, h)).dark, 0);
 }
 
 }  // namespace
