@@ -168,6 +168,13 @@ std::vector<std::string> JobOptionsWithBin(std::vector<std::string> options, int
   return kept;
 }
 
+std::string DriverTrayOfJob(const std::vector<std::string>& options) {
+  for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
+    if (options[i] == "InputSlot") return options[i + 1];
+  }
+  return "";
+}
+
 std::vector<std::string> OrientationChoices() {
   return {"Portrait", "Landscape"};
 }

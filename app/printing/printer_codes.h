@@ -56,6 +56,9 @@ bool BinOffered(int code, const std::vector<std::string>& offeredSources);
 // own tray choice. An earlier tray choice goes; for the default bin no tray is asked for, so the
 // printer's own choice stands.
 std::vector<std::string> JobOptionsWithBin(std::vector<std::string> options, int code);
+// The tray picked among the driver's own options (its "InputSlot") in a job's options; "" when
+// none was.
+std::string DriverTrayOfJob(const std::vector<std::string>& options);
 
 // What the summary tells of a printer. Width and height are the page size in twips.
 struct PrinterFacts {

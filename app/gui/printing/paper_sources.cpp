@@ -72,11 +72,7 @@ std::vector<std::string> JobOptions(const QPrinter& printer) {
 }
 
 std::string DriverTray(const QPrinter& printer) {
-  const std::vector<std::string> options = JobOptions(printer);
-  for (std::size_t i = 0; i + 1 < options.size(); i += 2) {
-    if (options[i] == "InputSlot") return options[i + 1];
-  }
-  return "";
+  return printing::DriverTrayOfJob(JobOptions(printer));
 }
 
 }  // namespace tv::gui

@@ -154,5 +154,13 @@ TEST(PrinterCodes, JobOptionsAskForTheBinsTrayOnly) {
   for (const auto& c : cases) EXPECT_EQ(JobOptionsWithBin(c.before, c.bin), c.after) << c.what;
 }
 
+TEST(PrinterCodes, TheDriversTrayIsReadFromTheJobsOptions) {
+  using Options = std::vector<std::string>;
+  EXPECT_EQ(DriverTrayOfJob(Options{"copies", "2", "InputSlot", "Lower"}), "Lower");
+  EXPECT_EQ(DriverTrayOfJob(Options{"media-col", "{media-source=top}"}), "");
+  EXPECT_EQ(DriverTrayOfJob(Options{"copies", "InputSlot"}), "") << "a value, not a name";
+  EXPECT_EQ(DriverTrayOfJob(Options{"InputSlot"}), "") << "a name without its value";
+}
+
 }  // namespace
 }  // namespace tv::printing
