@@ -7,7 +7,6 @@ ProgramNotices::ProgramNotices(core::Program& program, QObject* parent)
       subscription_(program.Changes.Subscribe([this](core::Change change) { Relay(change); })) {}
 
 void ProgramNotices::Relay(core::Change change) {
-  emit Changed(change);
   switch (change) {
     case core::Change::ViewerCaption:
       emit ViewerCaptionChanged();

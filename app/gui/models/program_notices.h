@@ -16,7 +16,6 @@ class ProgramNotices : public QObject {
   explicit ProgramNotices(core::Program& program, QObject* parent = nullptr);
 
  signals:
-  void Changed(tv::core::Change change);
   void ViewerCaptionChanged();
   void LayerListChanged();
   void PartSpecChanged();
