@@ -13,11 +13,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "drawing/drawing.h"
+#include "files/file_ops.h"
 #include "gui/canvas/drawing_painter.h"
 #include "nesting/run_driver.h"
 
@@ -37,18 +37,13 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::vector<std::string> SampleParts() {
   std::vector<fs::path> files;
   for (const auto& e : fs::directory_iterator(fs::path(TAVOLIN_SOURCE_DIR) / "samples/Parts"))
     if (e.path().extension() == ".dxf") files.push_back(e.path());
   std::sort(files.begin(), files.end());
   std::vector<std::string> parts;
-  for (const fs::path& f : files) parts.push_back(ReadAll(f));
+  for (const fs::path& f : files) parts.push_back(tv::files::ReadFile(f.string()).value_or(""));
   return parts;
 }
 
