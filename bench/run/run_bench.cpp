@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <regex>
@@ -26,7 +26,6 @@
 #include "nesting/material_group.h"
 #include "nesting/run_driver.h"
 #include "stock/stock_window.h"
-#include "testing/cat.h"
 #include "testing/generated_job.h"
 #include "testing/silent_ui.h"
 #include "testing/temp_folder.h"
@@ -37,15 +36,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using tv::test_support::Cat;
 
-// No person at the keyboard: every question is answered Yes, messages are counted.
+// No person at the keyboard: every question is answered Yes, plain messages go to stderr.
 class SilentUi : public tv::test_support::SilentUi {
  public:
-  int messages = 0;
   tv::core::MsgResult Message(const std::string& text, const std::string& title, tv::core::MsgIcon,
                               tv::core::MsgButtons buttons) override {
-    ++messages;
     if (buttons == tv::core::MsgButtons::Ok)
       std::fprintf(stderr, "  message: %s: %s\n", title.c_str(), text.c_str());
     return buttons == tv::core::MsgButtons::Ok ? tv::core::MsgResult::Ok : tv::core::MsgResult::Yes;
