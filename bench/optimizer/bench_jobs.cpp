@@ -3,26 +3,16 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <random>
 #include <sstream>
 #include <utility>
+
+#include "testing/draw.h"
 
 namespace sawplan::bench {
 
 namespace {
 
-// Raw generator output only, so every platform builds the same jobs.
-class Draw {
- public:
-  explicit Draw(uint32_t seed) : random_(seed) {}
-  int32_t Uniform(int32_t low, int32_t high) {
-    return low + static_cast<int32_t>(random_() % static_cast<uint32_t>(high - low + 1));
-  }
-  bool Chance(int32_t inTen) { return Uniform(1, 10) <= inTen; }
-
- private:
-  std::mt19937 random_;
-};
+using tv::test_support::Draw;
 
 tVREXSettings NestingSettings() {
   tVREXSettings settings{};
@@ -42,7 +32,7 @@ void AddSheets(Draw& draw, int32_t sheetSizes, Job* job) {
     const auto& sheet = kSheets[(first + s) % 4];
     job->panels.push_back({sheet[0], sheet[1], sheet[0], sheet[1], 0, 2, 999, 0});
   }
-  if (draw.Chance(3)) job->panels.push_back({1190, 790, 1190, 790, 1, 1, draw.Uniform(1, 3), 0});
+  if (draw.Chance(3, 10)) job->panels.push_back({1190, 790, 1190, 790, 1, 1, draw.Uniform(1, 3), 0});
 }
 
 void AddParts(const std::map<std::pair<int32_t, int32_t>, std::pair<int32_t, bool>>& parts, Job* job) {
@@ -103,7 +93,7 @@ Job CabinetJob(uint32_t seed, int32_t partTypes, int32_t sheetSizes) {
         doors(720);
         break;
       case 1: {  // wall cabinet
-        const int32_t h = draw.Chance(5) ? 720 : 900;
+        const int32_t h = draw.Chance(5, 10) ? 720 : 900;
         add(h, 320, 2, true);
         add(w - 2 * t, 320, 2, true);
         add(w - 2 * t - 1, 300, draw.Uniform(1, 2), true);
@@ -141,7 +131,7 @@ Job RandomMixJob(uint32_t seed, int32_t partTypes, int32_t sheetSizes) {
   while (static_cast<int32_t>(parts.size()) < partTypes) {
     auto& use = parts[{draw.Uniform(50, 1600), draw.Uniform(40, 900)}];
     use.first += draw.Uniform(1, 20);
-    use.second = draw.Chance(7);
+    use.second = draw.Chance(7, 10);
   }
   AddParts(parts, &job);
   return job;

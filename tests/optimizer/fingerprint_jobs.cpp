@@ -6,12 +6,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "draw.h"
+#include "testing/draw.h"
 #include "testing/fnv1a.h"
 
 namespace sawplan::fixture {
 
 namespace {
+
+using tv::test_support::Draw;
 
 void AddTag(std::string* tags, const char* tag) {
   if (tags->find(tag) != std::string::npos) return;

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
-#include "draw.h"
+#include "testing/draw.h"
 
 namespace sawplan::fixture {
 
 namespace {
+
+using tv::test_support::Uniform;
 
 void AppendHex(std::string* text, double value) {
   char buffer[40];

@@ -4,13 +4,13 @@
 
 #include <cstring>
 
-#include "draw.h"
 #include "optimizer.h"
+#include "testing/draw.h"
 
 namespace sawplan {
 namespace {
 
-using fixture::Draw;
+using tv::test_support::Draw;
 
 struct MadeUpStep {
   StepFrame frame;
