@@ -133,7 +133,6 @@ void DrawingPainter::Prepare(const drawing::Drawing& drawing, double tolerance,
 
 void DrawingPainter::Paint(QPainter& painter, const drawing::Drawing& drawing, const QRectF& target,
                            const DrawingWindow& window, const PaintOptions& options) {
-  paintedPaths_ = paintedTexts_ = 0;
   painter.save();
   painter.setClipRect(target, Qt::IntersectClip);
   const QColor background = ColorOf(options.backColor);
@@ -186,7 +185,6 @@ void DrawingPainter::Paint(QPainter& painter, const drawing::Drawing& drawing, c
   QPolygonF device;
   for (const Path& path : paths_) {
     if (!Overlaps(path.box, shown)) continue;
-    ++paintedPaths_;
     if (path.color != penColor) {
       penColor = path.color;
       pen.setColor(shownColor(path.color));
@@ -229,7 +227,6 @@ void DrawingPainter::Paint(QPainter& painter, const drawing::Drawing& drawing, c
     if (text.vAlign == 1) baseline = -font.descent * k;
     if (text.vAlign == 2) baseline = heightPx / 2;
     if (text.vAlign == 3) baseline = heightPx;
-    ++paintedTexts_;
     const QPointF at = toDevice(text.position);
     QTransform frame;
     frame.translate(at.x(), at.y());

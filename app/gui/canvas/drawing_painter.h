@@ -48,10 +48,6 @@ class DrawingPainter {
   // The whole drawing; nothing when it is empty.
   static std::optional<DrawingWindow> ExtentsWindow(const drawing::Drawing& drawing);
 
-  // Paths and texts painted by the last Paint (the rest lay outside the window).
-  int PaintedPaths() const { return paintedPaths_; }
-  int PaintedTexts() const { return paintedTexts_; }
-
  private:
   struct Path {
     QPolygonF points;  // drawing units
@@ -87,7 +83,6 @@ class DrawingPainter {
   std::vector<Path> paths_;
   std::vector<Text> texts_;
   std::vector<Font> fonts_;
-  int paintedPaths_ = 0, paintedTexts_ = 0;
 };
 
 }  // namespace tv::canvas

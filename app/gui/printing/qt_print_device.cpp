@@ -34,7 +34,6 @@ bool QtPrintDevice::BeginJob(const core::PrintSetup& setup, const std::string& t
   SetJobPaperSource(printer,
                     PrinterOffersBin(printer, setup.paperBin) ? setup.paperBin : printing::kDefaultBin);
   painter_.reset();
-  pages_ = 0;
   return true;
 }
 
@@ -53,7 +52,6 @@ bool QtPrintDevice::NextPage(std::string& error) {
     error = "The printer refused a new page.";
     return false;
   }
-  ++pages_;
   return true;
 }
 

@@ -22,9 +22,6 @@ class QtPrintDevice : public printing::PrintDevice {
   bool PrintGrid(const grid::Grid& grid, std::string& error) override;
   bool EndJob(std::string& error) override;
 
-  // Pages started in the current or last job.
-  int Pages() const { return pages_; }
-
  private:
   // The painter on a fresh page: the first page of the job, or the next one.
   bool NextPage(std::string& error);
@@ -32,7 +29,6 @@ class QtPrintDevice : public printing::PrintDevice {
   ProgramPrinter& current_;
   std::unique_ptr<QPainter> painter_;
   canvas::DrawingPainter drawingPainter_;
-  int pages_ = 0;
 };
 
 }  // namespace tv::gui
