@@ -24,15 +24,6 @@ namespace {
 
 using namespace tv::worklist;
 
-// No person at the keyboard: nothing is asked while the grid is sorted and painted.
-class SilentUi : public tv::test_support::SilentUi {
- public:
-  tv::core::MsgResult Message(const std::string&, const std::string&, tv::core::MsgIcon,
-                              tv::core::MsgButtons) override {
-    return tv::core::MsgResult::No;
-  }
-};
-
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
@@ -90,7 +81,8 @@ int main(int argc, char** argv) {
   if (getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
 
-  SilentUi ui;
+  // No person at the keyboard: nothing is asked while the grid is sorted and painted.
+  tv::test_support::SilentUi ui;
   tv::core::Program program(ui);
   QElapsedTimer fillTimer;
   fillTimer.start();
