@@ -6,6 +6,7 @@
 #include "gui/gridview/grid_view.h"
 #include "gui/windows/mdi_main.h"
 #include "gui/windows/twip_geometry.h"
+#include "stock/stock_cells.h"
 #include "stock/stock_window.h"
 
 namespace tv::gui {
@@ -35,6 +36,12 @@ ShtStk::ShtStk(core::Program& program, QWidget* parent) : QWidget(parent), progr
   mpl_ = new GridView(program_.MPL, this);
   mpl_->setObjectName(QStringLiteral("MPL"));
   program_.MPL.Events().ButtonClicked = [this](long, long, int) { MPL_ButtonClicked(); };
+  // The pull list names the same materials as the sheet stock: its material column is as wide,
+  // where its shorter heading alone would cut the names short.
+  if (program_.MPL.ColumnWidth(stock::kColMaterial) <= 0) {
+    program_.MPL.SetColumnWidth(
+        stock::kColMaterial, ssList_->columnWidth(stock::kColMaterial - 1) / ssList_->PixelsPerWidthUnit());
+  }
 
   // The sheet stock shows first; the pull list fills when a run has ended.
   ssList_->show();
