@@ -57,7 +57,7 @@ printing::SetResult QtPrinterAccess::SetPaperSize(int code, std::string&) {
 }
 
 printing::SetResult QtPrinterAccess::SetPaperBin(int code, std::string&) {
-  if (!PrinterOffersBin(current_.printer, code)) return printing::SetResult::Unsupported;
+  if (TrayOfBin(current_.printer, code) != BinTray::Offered) return printing::SetResult::Unsupported;
   current_.paperBin = code;
   return printing::SetResult::Done;
 }

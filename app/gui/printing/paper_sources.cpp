@@ -22,18 +22,18 @@ struct InfoFree {
 
 }  // namespace
 
-std::vector<std::string> OfferedPaperSources(const QString& printerName) {
-  std::vector<std::string> sources;
-  if (printerName.isEmpty()) return sources;
+std::optional<std::vector<std::string>> OfferedPaperSources(const QString& printerName) {
+  if (printerName.isEmpty()) return std::nullopt;
   // Qt names an instance of a queue "queue/instance"; CUPS takes the two apart.
   const QStringList parts = printerName.split(u'/');
   const QByteArray queue = parts.at(0).toLocal8Bit();
   const QByteArray instance = parts.size() > 1 ? parts.at(1).toLocal8Bit() : QByteArray();
   const std::unique_ptr<cups_dest_t, DestFree> dest(cupsGetNamedDest(
       CUPS_HTTP_DEFAULT, queue.constData(), instance.isEmpty() ? nullptr : instance.constData()));
-  if (!dest) return sources;
+  if (!dest) return std::nullopt;
   const std::unique_ptr<cups_dinfo_t, InfoFree> info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
-  if (!info) return sources;
+  if (!info) return std::nullopt;
+  std::vector<std::string> sources;
   ipp_attribute_t* offered =
       cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest.get(), info.get(), CUPS_MEDIA_SOURCE);
   for (int i = 0; offered != nullptr && i < ippGetCount(offered); ++i) {
@@ -42,14 +42,17 @@ std::vector<std::string> OfferedPaperSources(const QString& printerName) {
   return sources;
 }
 
-bool PrinterOffersBin(const QPrinter& printer, int bin) {
-  if (bin == printing::kDefaultBin) return true;
-  if (printer.outputFormat() != QPrinter::NativeFormat) return false;
-  return printing::BinOffered(bin, OfferedPaperSources(printer.printerName()));
+BinTray TrayOfBin(const QPrinter& printer, int bin) {
+  if (bin == printing::kDefaultBin) return BinTray::Offered;
+  if (printer.outputFormat() != QPrinter::NativeFormat) return BinTray::Lacking;
+  const auto offered = OfferedPaperSources(printer.printerName());
+  if (!offered) return BinTray::Unknown;
+  return printing::BinOffered(bin, *offered) ? BinTray::Offered : BinTray::Lacking;
 }
 
 void KeepOfferedBin(ProgramPrinter& current) {
-  if (!PrinterOffersBin(current.printer, current.paperBin)) current.paperBin = printing::kDefaultBin;
+  if (TrayOfBin(current.printer, current.paperBin) == BinTray::Lacking)
+    current.paperBin = printing::kDefaultBin;
 }
 
 void SetJobPaperSource(QPrinter& printer, int bin) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,17 @@
 namespace tv::gui {
 
 // The trays the printer offers, as CUPS names them ("auto", "top", "manual"...); empty when it
-// offers no choice or the print server does not answer.
-std::vector<std::string> OfferedPaperSources(const QString& printerName);
+// offers no choice, nothing when the printer or the print server does not answer.
+std::optional<std::vector<std::string>> OfferedPaperSources(const QString& printerName);
 
-// Whether the program's printer can take paper from the bin ("PDF file" output has no trays).
-bool PrinterOffersBin(const QPrinter& printer, int bin);
+// Whether the program's printer can take paper from the bin ("PDF file" output has no trays);
+// Unknown while the print system cannot tell.
+enum class BinTray { Offered, Lacking, Unknown };
+BinTray TrayOfBin(const QPrinter& printer, int bin);
 
-// A bin the printer cannot feed from goes back to the default bin, so that the summary and the
-// job say the same.
+// A bin the printer has no tray for goes back to the default bin, so that the summary and the
+// job say the same. A printer that does not answer keeps the bin: it is no answer that it lacks
+// the tray.
 void KeepOfferedBin(ProgramPrinter& current);
 
 // Asks the print job for the bin's tray (for the default bin, for none). Output that does not go

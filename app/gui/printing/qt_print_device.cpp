@@ -31,8 +31,8 @@ bool QtPrintDevice::BeginJob(const core::PrintSetup& setup, const std::string& t
   if (size.isValid()) printer.setPageSize(size);
   printer.setDocName(QString::fromStdString(title));
   // A tray the printer lacks would stop the job or feed from anywhere: the printer's own tray then.
-  SetJobPaperSource(printer,
-                    PrinterOffersBin(printer, setup.paperBin) ? setup.paperBin : printing::kDefaultBin);
+  const bool lacking = TrayOfBin(printer, setup.paperBin) == BinTray::Lacking;
+  SetJobPaperSource(printer, lacking ? printing::kDefaultBin : setup.paperBin);
   painter_.reset();
   return true;
 }

@@ -271,8 +271,8 @@ class CupsTrays : public ::testing::Test {
 TEST_F(CupsTrays, PrintersTellTheirTrays) {
   EXPECT_EQ(OfferedPaperSources("Trays"), (std::vector<std::string>{"auto", "top", "bottom", "manual"}));
   EXPECT_EQ(OfferedPaperSources("Upper"), (std::vector<std::string>{"auto", "top", "manual"}));
-  EXPECT_TRUE(OfferedPaperSources("Missing").empty());
-  EXPECT_TRUE(OfferedPaperSources("").empty());
+  EXPECT_FALSE(OfferedPaperSources("Missing").has_value());
+  EXPECT_FALSE(OfferedPaperSources("").has_value());
 }
 
 TEST_F(CupsTrays, TheSettingsTakeOnlyTraysThePrinterHas) {
@@ -352,6 +352,23 @@ TEST_F(CupsTrays, ThePrinterSetupDialogRefusesATrayThePrinterLacks) {
   EXPECT_EQ(bins->currentIndex(), 0);
   EXPECT_TRUE(summary->text().contains("Bin: Use paper from the upper bin."))
       << summary->text().toStdString();
+}
+
+TEST_F(CupsTrays, APrinterThatDoesNotAnswerKeepsTheBin) {
+  ASSERT_TRUE(server->AddQueue("Gone", kTrayDriver));
+  ProgramPrinter gone;
+  gone.printer.setPrinterName("Gone");
+  ASSERT_EQ(gone.printer.printerName(), "Gone");
+  gone.paperBin = 2;
+  ASSERT_EQ(RunCommand("lpadmin -x Gone 2>&1").exitCode, 0);
+  KeepOfferedBin(gone);
+  EXPECT_EQ(gone.paperBin, 2) << "no answer is no news that the tray is missing";
+
+  ProgramPrinter upper;
+  upper.printer.setPrinterName("Upper");
+  upper.paperBin = 2;
+  KeepOfferedBin(upper);
+  EXPECT_EQ(upper.paperBin, printing::kDefaultBin) << "an answer without the lower tray";
 }
 
 }  // namespace
