@@ -233,7 +233,6 @@ void DrawingPainter::Paint(QPainter& painter, const drawing::Drawing& drawing, c
     if (text.rotation != 0) frame.rotate(-text.rotation);
     pen.setColor(shownColor(text.color));
     painter.setPen(pen);
-    penColor = -1;
     if (heightPx < kGreekPixels) {
       const QPointF a = frame.map(QPointF(x0, baseline - heightPx / 2));
       const QPointF b = frame.map(QPointF(x0 + width, baseline - heightPx / 2));
