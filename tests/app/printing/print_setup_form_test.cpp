@@ -119,10 +119,12 @@ TEST(PrintSetupForm, AnyOtherFailureShowsItsOwnTextAndRefreshes) {
   PrintSetupForm form(ui, printer);
   ASSERT_TRUE(form.Form_Load());
   printer.orientationFails = true;
+  printer.facts.width = 11906;  // the printer changed meanwhile: only a refresh shows it
   ui.ClearMessages();
   form.cmbOrientation_Click(1);
   EXPECT_EQ(ui.LastMessage().text, "The printer stopped answering.");
   EXPECT_FALSE(form.Summary().empty());
+  EXPECT_NE(form.Summary().find("Width: 11906\r\n"), std::string::npos);
 }
 
 }  // namespace
