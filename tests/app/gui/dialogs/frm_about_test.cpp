@@ -37,6 +37,7 @@ TEST_F(FrmAboutTest, TheAboutBoxShowsTitleDescriptionAndTheBuildsVersionAndClose
   EXPECT_EQ(LabelText(box, "lblDescription"), "Automatic Nesting System for Panel Processing");
   EXPECT_EQ(LabelText(box, "lblVersion"), QStringLiteral("Version ") + TAVOLIN_PROJECT_VERSION);
   EXPECT_FALSE(LabelText(box, "lblDisclaimer").isEmpty());
+  EXPECT_EQ(LabelText(box, "lblDisclaimer"), QString::fromStdString(about::LegalNotice()));
   auto* ok = box.findChild<QPushButton*>("cmdOK");
   ASSERT_NE(ok, nullptr);
   EXPECT_EQ(ok->text(), "OK");
