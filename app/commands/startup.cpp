@@ -58,7 +58,7 @@ StartupResult Startup(core::Program& program, const std::string& executablePath,
   Tolerant([&] {
     if (steps.PlaceViewer) program.RightPaneWidth = steps.PlaceViewer();
   });
-  Tolerant([&] { program.DXF1.SetTmpFileNamePath(program.AppDir + "TMP/"); });
+  Tolerant([&] { program.DXF1.SetTmpFileNamePath(program.TmpDir); });
   program.NestFiles.clear();
   program.Notify(core::Change::NestFiles);
   Tolerant([&] { ApplyViewerOptions(program); });
