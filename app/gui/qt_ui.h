@@ -23,7 +23,6 @@ class QtUi : public core::Ui {
   // The window the boxes and dialogs belong to, whose status bar holds the panels (QLabels named
   // after their keys) and which RaiseMainWindow brings to the front.
   void SetMainWindow(QWidget* window) { mainWindow_ = window; }
-  QWidget* MainWindow() const { return mainWindow_; }
   // Dialogs that other windows build: the configuration-file dialog and closing the splash.
   void SetConfigFileDialog(std::function<void()> show) { configFileDialog_ = std::move(show); }
   void SetSplashCloser(std::function<void()> close) { splashCloser_ = std::move(close); }

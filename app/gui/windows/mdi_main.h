@@ -54,8 +54,6 @@ class MdiMain : public QMainWindow {
 
   // The shut-down has run (it runs once, however the window closes).
   bool ShutDown() const { return shutDown_; }
-  // A close that waits for the run in progress to end.
-  bool ClosePending() const { return closePending_; }
 
   FileMgr* InputWindow() const { return fileMgr_; }
   ShtStk* StockWindow() const { return shtStk_; }
