@@ -136,16 +136,16 @@ void FileMgr::BuildControls() {
 }
 
 void FileMgr::ConnectNotices() {
-  notices_ = new ProgramNotices(program_, this);
-  connect(notices_, &ProgramNotices::SourceFolderChanged, this, &FileMgr::ShowSourceFolder);
-  connect(notices_, &ProgramNotices::SourceListChanged, this, &FileMgr::ShowSourceList);
-  connect(notices_, &ProgramNotices::NestListChanged, this, &FileMgr::ShowNestList);
-  connect(notices_, &ProgramNotices::LayerListChanged, this, &FileMgr::ShowLayerList);
-  connect(notices_, &ProgramNotices::PartSpecChanged, this, &FileMgr::ShowPartSpec);
-  connect(notices_, &ProgramNotices::RunStateChanged, this, &FileMgr::ShowRunState);
-  connect(notices_, &ProgramNotices::ProcEnabledChanged, this,
+  auto* notices = new ProgramNotices(program_, this);
+  connect(notices, &ProgramNotices::SourceFolderChanged, this, &FileMgr::ShowSourceFolder);
+  connect(notices, &ProgramNotices::SourceListChanged, this, &FileMgr::ShowSourceList);
+  connect(notices, &ProgramNotices::NestListChanged, this, &FileMgr::ShowNestList);
+  connect(notices, &ProgramNotices::LayerListChanged, this, &FileMgr::ShowLayerList);
+  connect(notices, &ProgramNotices::PartSpecChanged, this, &FileMgr::ShowPartSpec);
+  connect(notices, &ProgramNotices::RunStateChanged, this, &FileMgr::ShowRunState);
+  connect(notices, &ProgramNotices::ProcEnabledChanged, this,
           [this] { proc_->setEnabled(program_.Input.ProcEnabled); });
-  connect(notices_, &ProgramNotices::FrameSetCaptionChanged, this,
+  connect(notices, &ProgramNotices::FrameSetCaptionChanged, this,
           [this] { frameSet_->setTitle(Q(program_.FrameSetCaption)); });
 }
 

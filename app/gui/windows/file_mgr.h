@@ -20,7 +20,6 @@ class QPushButton;
 namespace tv::gui {
 
 class GridView;
-class ProgramNotices;
 
 class FileMgr : public QWidget {
   Q_OBJECT
@@ -65,7 +64,6 @@ class FileMgr : public QWidget {
   void ExpandOrRestoreWorkList();
 
   core::Program& program_;
-  ProgramNotices* notices_ = nullptr;
   commands::InputWindowLayout layout_;
   QLineEdit* sPath_ = nullptr;
   QPushButton* pBrwseS_ = nullptr;

@@ -97,9 +97,9 @@ MdiMain::MdiMain(core::Program& program, QWidget* parent) : QMainWindow(parent),
   BuildStatusBar();
   BuildPopup();
 
-  notices_ = new ProgramNotices(program_, this);
-  connect(notices_, &ProgramNotices::RunStateChanged, this, &MdiMain::RunStateChanged);
-  connect(notices_, &ProgramNotices::ViewerFocusRequested, this, [this] {
+  auto* notices = new ProgramNotices(program_, this);
+  connect(notices, &ProgramNotices::RunStateChanged, this, &MdiMain::RunStateChanged);
+  connect(notices, &ProgramNotices::ViewerFocusRequested, this, [this] {
     if (viewerPlace_ == nullptr) return;
     mdi_->setActiveSubWindow(viewerPlace_);
     viewer_->setFocus(Qt::OtherFocusReason);

@@ -31,7 +31,6 @@ namespace tv::gui {
 class FileMgr;
 class FrmAbout;
 class PrintingCommands;
-class ProgramNotices;
 class ShtStk;
 class Viewer;
 
@@ -126,7 +125,6 @@ class MdiMain : public QMainWindow {
   void RunStateChanged();
 
   core::Program& program_;
-  ProgramNotices* notices_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   FileMgr* fileMgr_ = nullptr;
   ShtStk* shtStk_ = nullptr;
