@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bench_jobs.h"
+#include "files/file_ops.h"
 #include "optimizer.h"
 
 namespace {
@@ -104,11 +104,9 @@ int main(int argc, char** argv) {
       // A job written by run_bench --dump.
       Job job;
       std::string error;
-      std::ifstream in(argv[++i], std::ios::binary);
-      std::ostringstream text;
-      text << in.rdbuf();
-      if (!in || !sawplan::bench::ParseJobText(text.str(), &job, &error)) {
-        std::fprintf(stderr, "%s: %s\n", argv[i], in ? error.c_str() : "cannot read");
+      const std::optional<std::string> text = tv::files::ReadFile(argv[++i]);
+      if (!text || !sawplan::bench::ParseJobText(*text, &job, &error)) {
+        std::fprintf(stderr, "%s: %s\n", argv[i], text ? error.c_str() : "cannot read");
         return 2;
       }
       job.name = std::filesystem::path(argv[i]).stem().string();
