@@ -163,8 +163,8 @@ bool ScoreBlockAt(const StepFrame& f, const ActiveBlocks& a, size_t i, const Nea
   double x = f.x;
   double y = f.y;
   if (f.smallParts) {
-    if (f.moveYCorner && f.y + bw > f.band75Width && a.minWidth[i] > f.bigMinimum) y = f.panelWidth - bw;
-    if (f.moveXCorner && f.x + bl > f.band75Length && a.minLength[i] > f.bigMinimum) x = f.panelLength - bl;
+    if (f.MovesAcross(a, i)) y = f.panelWidth - bw;
+    if (f.MovesAlong(a, i)) x = f.panelLength - bl;
   }
 
   double shift = 0;
@@ -241,9 +241,7 @@ void ScanStepScalar(const StepFrame& f, const ActiveBlocks& a, const NearBoxes& 
     for (int32_t lane = 0; lane < ActiveBlocks::kLanes; ++lane) {
       const size_t i = static_cast<size_t>(g + lane);
       if (a.live[i] == 0) continue;
-      if (f.onlyMoved &&
-          !((f.moveYCorner && f.y + a.width[i] > f.band75Width && a.minWidth[i] > f.bigMinimum) ||
-            (f.moveXCorner && f.x + a.length[i] > f.band75Length && a.minLength[i] > f.bigMinimum))) {
+      if (f.onlyMoved && !(f.MovesAcross(a, i) || f.MovesAlong(a, i))) {
         continue;
       }
       // The score is at least area / weight times the block's misfit with the rectangle alone

@@ -97,6 +97,15 @@ struct StepFrame {
   double smallMinimum = 0;               // 0.1 x min(length, width) - eps
   double lowLength = 0, highLength = 0;  // 0.1 x length - eps, 0.9 x length + eps
   double lowWidth = 0, highWidth = 0;    // 0.1 x width - eps, 0.9 x width + eps
+
+  // Whether the small-parts rule, at a rectangle that has the flag, moves entry i of the list
+  // to the panel's far edge across the width, or along the length.
+  bool MovesAcross(const ActiveBlocks& a, std::size_t i) const {
+    return moveYCorner && y + a.width[i] > band75Width && a.minWidth[i] > bigMinimum;
+  }
+  bool MovesAlong(const ActiveBlocks& a, std::size_t i) const {
+    return moveXCorner && x + a.length[i] > band75Length && a.minLength[i] > bigMinimum;
+  }
 };
 
 struct Point {

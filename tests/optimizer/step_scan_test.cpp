@@ -117,10 +117,9 @@ TEST(StepScanTest, ARectangleProvedEmptyTakesNoUnmovedBlock) {
     const StepFrame& f = step.frame;
     for (int32_t i = 0; i < step.active.count; ++i) {
       if (step.active.live[i] == 0) continue;
-      const bool moved = f.smallParts && ((f.moveYCorner && f.y + step.active.width[i] > f.band75Width &&
-                                           step.active.minWidth[i] > f.bigMinimum) ||
-                                          (f.moveXCorner && f.x + step.active.length[i] > f.band75Length &&
-                                           step.active.minLength[i] > f.bigMinimum));
+      const auto slot = static_cast<size_t>(i);
+      const bool moved =
+          f.smallParts && (f.MovesAcross(step.active, slot) || f.MovesAlong(step.active, slot));
       if (moved) continue;
       double x = 0;
       double y = 0;
