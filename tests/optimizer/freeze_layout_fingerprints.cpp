@@ -2,12 +2,12 @@
 // when a change of layouts is meant; see layout_fingerprints_test.cpp for the commands.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "files/atomic_write.h"
 #include "fingerprint_jobs.h"
 
 namespace {
@@ -72,16 +72,10 @@ int main(int argc, char** argv) {
     text << FormatFrozenFingerprint(line) << '\n';
   }
 
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << text.str();
-    if (!out.flush()) {
-      std::fprintf(stderr, "cannot write %s\n", temp.c_str());
-      return 1;
-    }
+  if (!tv::files::WriteFileAtomic(path, text.str(), &error)) {
+    std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(), error.c_str());
+    return 1;
   }
-  std::filesystem::rename(temp, path);
   std::printf("%d jobs run, %d fingerprints changed or added; written to %s\n", frozen, changed,
               path.c_str());
   return 0;
