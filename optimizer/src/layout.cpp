@@ -276,7 +276,7 @@ void Optimizer::CollectActiveBlocks(const Layout& layout, int32_t sequence) {
   active_.Pad();
 }
 
-void Optimizer::StartActiveBlocks(const Layout& layout, int32_t sequence) {
+void Optimizer::StartActiveBlocks(const Layout& layout, int32_t sequence, double bigMinimum) {
   // The demand a construction starts from: every copy still to place, none on the layout.
   bool fresh = true;
   for (int32_t p = 0; p < numParts && fresh; ++p) {
@@ -284,20 +284,20 @@ void Optimizer::StartActiveBlocks(const Layout& layout, int32_t sequence) {
   }
   if (!fresh) {
     CollectActiveBlocks(layout, sequence);
-    return;
-  }
-  if (initialSequence_ != sequence || initialMultiplier_ != layout.demandMultiplier) {
+  } else if (initialSequence_ != sequence || initialMultiplier_ != layout.demandMultiplier) {
     CollectActiveBlocks(layout, sequence);
-    // As the construction's frame computes it.
-    active_.MeasureMovable(0.2 * std::min(layout.panel.length, layout.panel.width) + kEps);
+    // Measured before it is kept, so that every copy starts measured.
+    active_.MeasureMovable(bigMinimum);
     initialActive_ = active_;
     initialSlot_ = activeSlot_;
     initialSequence_ = sequence;
     initialMultiplier_ = layout.demandMultiplier;
-    return;
+  } else {
+    active_.CopyFrom(initialActive_);
+    activeSlot_ = initialSlot_;
   }
-  active_.CopyFrom(initialActive_);
-  activeSlot_ = initialSlot_;
+  // A list collected anew, or a copy kept for another panel size, is measured for this panel.
+  active_.MeasureMovable(bigMinimum);
 }
 
 void Optimizer::MarkExceedingBlocks(const Layout& layout, const Block& placed) {
@@ -346,10 +346,8 @@ void Optimizer::ConstructLayout(Layout& layout, int32_t panelIndex) {
   int32_t minSeq = MinRemainingSequence();
   int32_t partsLeftInSequence = PartsLeftInSequence(minSeq);
   layout.scoringVariant = Random01() < 0.5;
-  StartActiveBlocks(layout, minSeq);
-
   StepFrame frame = ConstructionFrame(layout);
-  active_.MeasureMovable(frame.bigMinimum);
+  StartActiveBlocks(layout, minSeq, frame.bigMinimum);
   const auto scan =
       scanPath == ScanPath::Avx2 && ScanPathAvailable(ScanPath::Avx2) ? ScanStepAvx2 : ScanStepScalar;
 

@@ -250,8 +250,8 @@ class Optimizer {
   std::vector<int32_t> activeSlot_;
   // The list every construction of a panel search starts from: built once for the first
   // sequence and demand multiplier, then copied, since every construction starts from the same
-  // demand (initialSequence_ -1: not built).
-  void StartActiveBlocks(const Layout& layout, int32_t sequence);
+  // demand (initialSequence_ -1: not built). It leaves the list measured for bigMinimum.
+  void StartActiveBlocks(const Layout& layout, int32_t sequence, double bigMinimum);
   ActiveBlocks initialActive_;
   std::vector<int32_t> initialSlot_;
   int32_t initialSequence_ = -1;
