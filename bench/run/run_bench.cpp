@@ -3,8 +3,9 @@
 // program creates it. Each run is a child process of its own, so its peak memory is its own.
 // Prints per job the median total time, the time inside Optimize, its share, the peak memory,
 // the time of each material group and a hash of everything the run wrote. With --compare the
-// runs alternate between two optimizer builds (two registry stores) in one session, so both
-// see the same machine load, and the table shows both side by side.
+// runs alternate between two optimizer builds (two registry stores) in one session, each build
+// going first in every other pair, so both see the same machine load, and the table shows both
+// side by side.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -344,8 +345,12 @@ int main(int argc, char** argv) {
     Series after;
     Series before;
     for (int r = 0; r < repeat; ++r) {
-      if (!compare.empty()) before.runs.push_back(RunChild(job, root, compare, ""));
+      // On long jobs the second run of a pair is the slower one whichever build it is, so the
+      // builds take turns going first.
+      const bool beforeFirst = r % 2 == 0;
+      if (!compare.empty() && beforeFirst) before.runs.push_back(RunChild(job, root, compare, ""));
       after.runs.push_back(RunChild(job, root, registry, r == 0 ? dump : ""));
+      if (!compare.empty() && !beforeFirst) before.runs.push_back(RunChild(job, root, compare, ""));
     }
     if (!compare.empty()) PrintRow("before", job, before);
     PrintRow(compare.empty() ? "" : "after", job, after);
